@@ -1,0 +1,44 @@
+#include "forms/Help.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace tabulist {
+
+namespace {
+QString helpFile = QStringLiteral("TABULIST.HLP");
+int lastContext = 0;
+QPointer<QTextBrowser> helpWindow;
+}  // namespace
+
+void SetHelpFile(const QString& path) { helpFile = path; }
+QString HelpFile() { return helpFile; }
+int LastHelpContext() { return lastContext; }
+
+void ShowHelpContext(int context) {
+    lastContext = context;
+    if (!helpWindow) {
+        helpWindow = new QTextBrowser;
+        helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        helpWindow->setOpenExternalLinks(true);
+        helpWindow->resize(640, 520);
+    }
+    helpWindow->setWindowTitle(QApplication::applicationName() + QStringLiteral(" - Help"));
+    if (QFileInfo::exists(helpFile)) {
+        QUrl url = QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath());
+        url.setFragment(QStringLiteral("context-%1").arg(context));
+        // The help file is HTML whatever its extension says.
+        helpWindow->document()->setMetaInformation(QTextDocument::DocumentUrl, url.toString());
+        helpWindow->setSource(url, QTextDocument::HtmlResource);
+    } else {
+        helpWindow->setHtml(QStringLiteral("<p>The help file %1 cannot be found.</p>")
+                                .arg(helpFile.toHtmlEscaped()));
+    }
+    helpWindow->show();
+    helpWindow->raise();
+}
+
+}  // namespace tabulist

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace tabulist {
+
+constexpr int32_t AttrReadOnly = 0x01;
+constexpr int32_t AttrHidden = 0x02;
+constexpr int32_t AttrSystem = 0x04;
+constexpr int32_t AttrVolumeLabel = 0x08;
+constexpr int32_t AttrDirectory = 0x10;
+constexpr int32_t AttrArchive = 0x20;
+
+// Result code of NextScanEntry at the end of the entries.
+constexpr int ScanNoMoreFiles = 18;
+
+class EntryScan;  // an open enumeration (platform specific)
+
+// One directory enumeration and its current entry.
+struct TSearchRec {
+    TSearchRec();
+    ~TSearchRec();
+    TSearchRec(TSearchRec&&) noexcept;
+    TSearchRec& operator=(TSearchRec&&) noexcept;
+
+    int32_t Time = 0;  // packed local date and time of the last write
+    int64_t Size = 0;  // full size in bytes (0 for directories)
+    int32_t Attr = 0;  // attribute word
+    QString Name;      // display name: decoded, control characters shown as "?"
+    QByteArray RawName;  // the name's bytes as the file system holds them
+    uint32_t ExcludeMask = 0;
+    std::unique_ptr<EntryScan> ScanHandle;  // null when no enumeration is open
+
+    bool isOpen() const { return ScanHandle != nullptr; }
+};
+
+// pattern: a directory, "/", and a mask whose last component may hold * and ?.
+// Returns 0 with the first entry in rec and the enumeration open, or a non-zero
+// code with nothing left open. mask: attribute bits that may be returned; the
+// hidden, system, volume-label and directory bits missing from it are excluded.
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec);
+// The same with the directory given as raw bytes (a path read back from the
+// file system, never re-encoded) and the mask separately.
+int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec);
+int NextScanEntry(TSearchRec& rec);
+void CloseEntryScan(TSearchRec& rec);
+
+// True when name matches mask: case-insensitive, * any run, ? one character,
+// "*.*" and "*" match everything, a mask ending in ".*" also matches a name without a dot.
+bool MatchesMask(const QString& name, const QString& mask);
+
+// The text a raw file name is shown as: UTF-8 decoded (bad bytes become U+FFFD),
+// control characters (below 0x20 and 0x7F) replaced by "?".
+QString DisplayName(const QByteArray& raw);
+
+}  // namespace tabulist
