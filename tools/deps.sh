@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     fontconfig fonts-dejavu-core
     xvfb xauth poppler-utils desktop-file-utils
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
