@@ -1,0 +1,48 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+
+namespace tabulist::test {
+
+// A temporary directory tree for tests. Entries are named by raw bytes relative to the
+// root ("sub/a.txt"); every call throws std::runtime_error when the system refuses, so a
+// broken set-up fails the test instead of testing something else. The tree is removed
+// with all its contents, permissions restored first, when the fixture ends.
+class Fixture {
+public:
+    Fixture();
+    ~Fixture();
+    Fixture(const Fixture&) = delete;
+    Fixture& operator=(const Fixture&) = delete;
+
+    const QByteArray& root() const { return root_; }
+    QString rootText() const { return QString::fromUtf8(root_); }
+    QByteArray path(const QByteArray& name) const;  // root + "/" + name
+    QString pathText(const QByteArray& name) const { return QString::fromUtf8(path(name)); }
+
+    // A regular file of the given size; sizes beyond the content are sparse (ftruncate),
+    // so a 3 GiB file costs no disk space.
+    QByteArray file(const QByteArray& name, int64_t size = 0);
+    QByteArray file(const QByteArray& name, const QByteArray& content);
+    QByteArray dir(const QByteArray& name);
+    QByteArray symlink(const QByteArray& name, const QByteArray& target);
+    QByteArray fifo(const QByteArray& name);
+
+    // Last modification (and access) time; the link itself when onLink is set.
+    void setTime(const QByteArray& name, const QDateTime& when, bool onLink = false);
+    // The same from a local date and time, as the clock of this machine reads it.
+    void setLocalTime(const QByteArray& name, int year, int month, int day, int hour = 0,
+                      int minute = 0, int second = 0);
+    void setMode(const QByteArray& name, mode_t mode);
+    void remove(const QByteArray& name);  // a file, link or empty directory
+
+private:
+    QByteArray root_;
+};
+
+}  // namespace tabulist::test
