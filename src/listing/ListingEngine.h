@@ -12,16 +12,16 @@ namespace tabulist {
 // Everything a listing depends on, gathered by the window from its controls (or by
 // tabulist-list from its arguments) when the listing starts.
 struct ListingOptions {
-    QString directory;            // the directory listed (no trailing "/" needed)
+    QString directory;                         // the directory listed (no trailing "/" needed)
     QString maskText = QStringLiteral("all");  // the mask as typed; exactly "all" means "*.*"
-    int columnIndex = 0;          // 0 one column with detail lines; 1..5 for 2..6 columns; -1 none
+    int columnIndex = 0;  // 0 one column with detail lines; 1..5 for 2..6 columns; -1 none
     bool showAttributes = true;
     bool showSize = true;
     bool showDate = true;
-    bool showUnit = false;        // unit suffixes and " %"
-    int sizeUnitIndex = 0;        // 0 Bytes .. 3 GBytes; other values show nothing
+    bool showUnit = false;  // unit suffixes and " %"
+    int sizeUnitIndex = 0;  // 0 Bytes .. 3 GBytes; other values show nothing
     bool showHidden = false;
-    int attributeClass = 0;       // 0 all, 1 archive, 2 read only, 3 system
+    int attributeClass = 0;  // 0 all, 1 archive, 2 read only, 3 system
     bool dateFilter = false;
     int startDayIndex = 0, startMonthIndex = 0, startYearIndex = 0;  // day-1, month-1, year-1980
     int stopDayIndex = 0, stopMonthIndex = 0, stopYearIndex = 0;
@@ -37,8 +37,8 @@ struct ListingOptions {
     int driveInfoUnit = 0;
     int totalSizeUnit = 0;
 
-    QString driveText;            // the drive selector's text, for the drive line
-    QChar driveLetter;            // the drive selector's letter; null for none
+    QString driveText;  // the drive selector's text, for the drive line
+    QChar driveLetter;  // the drive selector's letter; null for none
     RegionalSettings regional;
 };
 
@@ -53,21 +53,25 @@ public:
 // The window's hooks into a running listing. All are optional.
 struct ListingHooks {
     std::function<void(const QString& searchSpec)> searchSpecReady;  // status panel 3
-    std::function<void()> processMessages;       // once per entry, before each fetch
-    std::function<bool()> abandoned;             // checked right after processMessages
+    std::function<void()> processMessages;                // once per entry, before each fetch
+    std::function<bool()> abandoned;                      // checked right after processMessages
     std::function<void(const QString& glyphs)> activity;  // status panel 2 text
-    std::function<void()> finished;              // the listing ended or was abandoned
-    std::function<int64_t(uint8_t drive)> driveSize;  // defaults to QueryDriveSize
-    std::function<int64_t(uint8_t drive)> driveFree;  // defaults to QueryDriveFree
+    std::function<void()> finished;                       // the listing ended or was abandoned
+                                                          // (not called when an error ends it)
+    std::function<int64_t(uint8_t drive)> driveSize;      // defaults to QueryDriveSize
+    std::function<int64_t(uint8_t drive)> driveFree;      // defaults to QueryDriveFree
 };
 
 struct ListingResult {
     QString searchSpec;
-    int64_t fileCount = 0;   // entries listed, directories included
+    int64_t fileCount = 0;  // entries listed, directories included
     int64_t totalSize = 0;
     int32_t dirCount = 0;
     bool abandoned = false;
 };
+
+// directory + "/" (unless it ends in "/") + the mask, "all" exactly standing for "*.*".
+QString SearchSpecFor(const QString& directory, const QString& maskText);
 
 // Builds one listing report. Errors (date encoding, floating-point) propagate as
 // exceptions after the lines written so far; the enumeration is always closed.

@@ -1,0 +1,252 @@
+#include "cli/CliArguments.h"
+
+#include <QRegularExpression>
+#include <map>
+
+namespace tabulist {
+
+namespace {
+
+using Edit = std::function<void(ListingOptions&)>;
+
+int UnitIndex(const QString& option, const QString& value) {
+    static const QStringList units = {"bytes", "kbytes", "mbytes", "gbytes"};
+    const int index = units.indexOf(value);
+    if (index < 0) {
+        throw UsageError(QStringLiteral("invalid unit '%1' for %2 (bytes, kbytes, mbytes, gbytes)")
+                             .arg(value, option));
+    }
+    return index;
+}
+
+int ClassIndex(const QString& value) {
+    static const QStringList classes = {"all", "archive", "read-only", "system"};
+    const int index = classes.indexOf(value);
+    if (index < 0) {
+        throw UsageError(
+            QStringLiteral("invalid class '%1' for --class (all, archive, read-only, system)")
+                .arg(value));
+    }
+    return index;
+}
+
+int ColumnCount(const QString& value) {
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || n < 1 || n > 6) {
+        throw UsageError(
+            QStringLiteral("invalid column count '%1' for --columns (1 to 6)").arg(value));
+    }
+    return n;
+}
+
+DayMonthYear ParseDay(const QString& option, const QString& value) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    const QRegularExpressionMatch match = pattern.match(value);
+    const auto invalid = [&] {
+        return UsageError(QStringLiteral("invalid date '%1' for %2 (YYYY-MM-DD, years 1980 to "
+                                         "2099)")
+                              .arg(value, option));
+    };
+    if (!match.hasMatch()) throw invalid();
+    const DayMonthYear date{match.captured(1).toInt(), match.captured(2).toInt(),
+                            match.captured(3).toInt()};
+    if (date.year < 1980 || date.year > 2099 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > 31) {
+        throw invalid();
+    }
+    return date;
+}
+
+const std::map<QString, Edit>& Switches() {
+    static const std::map<QString, Edit> switches = {
+        {"--no-attributes", [](ListingOptions& o) { o.showAttributes = false; }},
+        {"--no-size", [](ListingOptions& o) { o.showSize = false; }},
+        {"--no-date", [](ListingOptions& o) { o.showDate = false; }},
+        {"--unit-suffix", [](ListingOptions& o) { o.showUnit = true; }},
+        {"--hidden", [](ListingOptions& o) { o.showHidden = true; }},
+        {"--drive-name", [](ListingOptions& o) { o.headerDriveName = true; }},
+        {"--drive-info", [](ListingOptions& o) { o.headerDriveInfo = true; }},
+        {"--drive-percent", [](ListingOptions& o) { o.headerDrivePercent = true; }},
+        {"--path", [](ListingOptions& o) { o.headerPath = true; }},
+        {"--file-count", [](ListingOptions& o) { o.footerFileCount = true; }},
+        {"--total-size", [](ListingOptions& o) { o.footerTotalSize = true; }},
+        {"--total-percent", [](ListingOptions& o) { o.footerPercent = true; }},
+    };
+    return switches;
+}
+
+const QStringList& ValueOptions() {
+    static const QStringList options = {"--mask",       "--columns",    "--unit",
+                                        "--class",      "--from",       "--to",
+                                        "--drive-unit", "--total-unit", "--settings"};
+    return options;
+}
+
+void TakeValue(CliArguments& result, const QString& option, const QString& value) {
+    if (option == QLatin1String("--mask")) {
+        result.edits.push_back([value](ListingOptions& o) { o.maskText = value; });
+    } else if (option == QLatin1String("--columns")) {
+        const int n = ColumnCount(value);
+        result.edits.push_back([n](ListingOptions& o) { o.columnIndex = n - 1; });
+    } else if (option == QLatin1String("--unit")) {
+        const int unit = UnitIndex(option, value);
+        result.edits.push_back([unit](ListingOptions& o) { o.sizeUnitIndex = unit; });
+    } else if (option == QLatin1String("--drive-unit")) {
+        const int unit = UnitIndex(option, value);
+        result.edits.push_back([unit](ListingOptions& o) { o.driveInfoUnit = unit; });
+    } else if (option == QLatin1String("--total-unit")) {
+        const int unit = UnitIndex(option, value);
+        result.edits.push_back([unit](ListingOptions& o) { o.totalSizeUnit = unit; });
+    } else if (option == QLatin1String("--class")) {
+        const int index = ClassIndex(value);
+        result.edits.push_back([index](ListingOptions& o) { o.attributeClass = index; });
+    } else if (option == QLatin1String("--from")) {
+        result.from = ParseDay(option, value);
+    } else if (option == QLatin1String("--to")) {
+        result.to = ParseDay(option, value);
+    } else if (option == QLatin1String("--settings")) {
+        if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
+        result.settingsFile = value;
+    }
+}
+
+}  // namespace
+
+CliArguments ParseCliArguments(const QStringList& args) {
+    CliArguments result;
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            if (!result.directory.isEmpty()) {
+                throw UsageError(QStringLiteral("more than one directory given ('%1' and '%2')")
+                                     .arg(result.directory, arg));
+            }
+            if (arg.isEmpty()) throw UsageError(QStringLiteral("empty directory name"));
+            result.directory = arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        QString option = arg;
+        std::optional<QString> inlineValue;
+        if (const qsizetype eq = arg.indexOf(QLatin1Char('=')); eq > 0 && arg.startsWith("--")) {
+            option = arg.left(eq);
+            inlineValue = arg.mid(eq + 1);
+        }
+        if (ValueOptions().contains(option)) {
+            if (inlineValue) {
+                TakeValue(result, option, *inlineValue);
+            } else if (i + 1 < args.size()) {
+                TakeValue(result, option, args[++i]);
+            } else {
+                throw UsageError(QStringLiteral("option '%1' needs a value").arg(option));
+            }
+            continue;
+        }
+        if (inlineValue) {
+            throw UsageError(QStringLiteral("option '%1' takes no value").arg(option));
+        }
+        if (const auto it = Switches().find(option); it != Switches().end()) {
+            result.edits.push_back(it->second);
+        } else if (option == QLatin1String("--lf")) {
+            result.lf = true;
+        } else if (option == QLatin1String("--help")) {
+            result.action = CliArguments::Action::Help;
+        } else if (option == QLatin1String("--version")) {
+            if (result.action != CliArguments::Action::Help) {
+                result.action = CliArguments::Action::Version;
+            }
+        } else {
+            throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
+        }
+    }
+    return result;
+}
+
+void ApplyOptionsRecord(const TSavedOptions& record, ListingOptions& options) {
+    options.headerDriveName = record.HeaderDriveName != 0;
+    options.headerDriveInfo = record.HeaderDriveInfo != 0;
+    options.headerDrivePercent = record.HeaderDrivePercent != 0;
+    options.headerPath = record.HeaderPath != 0;
+    options.footerFileCount = record.FooterFileCount != 0;
+    options.footerPercent = record.FooterPercent != 0;
+    options.footerTotalSize = record.FooterTotalSize != 0;
+    options.showAttributes = record.ShowAttributes != 0;
+    options.showSize = record.ShowSize != 0;
+    options.showDate = record.ShowDate != 0;
+    options.showUnit = record.ShowUnit != 0;
+    options.showHidden = record.ShowHidden != 0;
+    options.driveInfoUnit = record.DriveInfoUnit;
+    options.totalSizeUnit = record.TotalSizeUnit;
+    // An index naming no entry of its list leaves the list without a selection.
+    options.columnIndex = record.ColumnIndex <= 5 ? record.ColumnIndex : -1;
+    options.sizeUnitIndex = record.SizeUnitIndex <= 3 ? record.SizeUnitIndex : -1;
+}
+
+ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions* record,
+                              QDate today) {
+    ListingOptions options;
+    if (record) ApplyOptionsRecord(*record, options);
+    for (const auto& edit : arguments.edits) edit(options);
+    if (arguments.from || arguments.to) {
+        const DayMonthYear now{today.year(), today.month(), today.day()};
+        const DayMonthYear from = arguments.from.value_or(now);
+        const DayMonthYear to = arguments.to.value_or(now);
+        options.dateFilter = true;
+        options.startYearIndex = from.year - 1980;
+        options.startMonthIndex = from.month - 1;
+        options.startDayIndex = from.day - 1;
+        options.stopYearIndex = to.year - 1980;
+        options.stopMonthIndex = to.month - 1;
+        options.stopDayIndex = to.day - 1;
+    }
+    return options;
+}
+
+QString CliUsageText() {
+    return QStringLiteral(
+        "Usage: tabulist-list [OPTION]... [DIRECTORY]\n"
+        "Write the listing of DIRECTORY (default: the working directory) to standard output,\n"
+        "each line ended by CR LF.\n"
+        "\n"
+        "What is listed:\n"
+        "  --mask MASK          file mask, * and ? as wildcards; the word all lists every entry\n"
+        "  --hidden             list hidden entries\n"
+        "  --class C            attribute class: all, archive, read-only, system (all)\n"
+        "  --from DATE          list entries changed on or after DATE (YYYY-MM-DD)\n"
+        "  --to DATE            ... and on or before DATE; either one alone ends or starts today\n"
+        "\n"
+        "How it is listed:\n"
+        "  --columns N          1 for detail lines (default), 2 to 6 for columns of names\n"
+        "  --unit U             size unit of detail lines: bytes, kbytes, mbytes, gbytes\n"
+        "  --no-attributes      leave the attribute field out of detail lines\n"
+        "  --no-size            leave the size field out of detail lines\n"
+        "  --no-date            leave the date field out of detail lines\n"
+        "  --unit-suffix        append the unit to sizes and \" %\" to per cent values\n"
+        "\n"
+        "Header and footer lines:\n"
+        "  --drive-name         the drive's name\n"
+        "  --drive-info         the drive's size and free space\n"
+        "  --drive-percent      used and free space in per cent (with --drive-info)\n"
+        "  --path               the search path\n"
+        "  --file-count         the numbers of files and directories found\n"
+        "  --total-size         the total size of the entries found\n"
+        "  --total-percent      the total size in per cent of the drive (with --total-size)\n"
+        "  --drive-unit U       unit of the drive information (bytes)\n"
+        "  --total-unit U       unit of the total size (bytes)\n"
+        "\n"
+        "Other:\n"
+        "  --settings FILE      start from the options of a settings file; flags change them\n"
+        "  --lf                 end lines with LF instead of CR LF\n"
+        "  --help               show this text\n"
+        "  --version            show the version\n"
+        "\n"
+        "Exit status: 0 after a listing, 1 when the directory, the listing or the settings file\n"
+        "fails, 2 for a usage error.\n");
+}
+
+}  // namespace tabulist

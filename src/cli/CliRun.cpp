@@ -1,0 +1,101 @@
+#include "cli/CliRun.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "cli/CliArguments.h"
+#include "cli/StreamSink.h"
+#include "listing/ListingEngine.h"
+#include "platform/DriveTable.h"
+#include "platform/Errors.h"
+#include "settings/SavedOptions.h"
+
+namespace tabulist {
+
+namespace {
+
+constexpr int kExitListed = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void Report(FILE* err, const QString& message) {
+    std::fprintf(err, "tabulist-list: %s\n", message.toLocal8Bit().constData());
+}
+
+// Empty when the path names a directory, else why it cannot be listed.
+QString DirectoryProblem(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return QStringLiteral("cannot list '%1': %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (!S_ISDIR(info.st_mode))
+        return QStringLiteral("cannot list '%1': not a directory").arg(path);
+    return {};
+}
+
+int List(const CliArguments& arguments, FILE* out, FILE* err) {
+    TSavedOptions record{};
+    if (!arguments.settingsFile.isEmpty()) LoadOptionsRecord(arguments.settingsFile, record);
+    ListingOptions options = ComposeOptions(
+        arguments, arguments.settingsFile.isEmpty() ? nullptr : &record, QDate::currentDate());
+
+    const QString given = arguments.directory.isEmpty() ? QDir::currentPath() : arguments.directory;
+    if (const QString problem = DirectoryProblem(given); !problem.isEmpty()) {
+        Report(err, problem);
+        return kExitFailed;
+    }
+    options.directory = QDir(given).absolutePath();
+    const DriveTable drives = DriveTable::system();
+    if (const Drive* drive = drives.driveOf(options.directory)) {
+        options.driveLetter = drive->letter;
+        options.driveText = DriveTable::rowText(*drive, TextCase::LowerCase);
+    }
+    options.regional = RegionalSettings::fromLocale();
+
+    StreamSink sink(out, arguments.lf);
+    try {
+        BuildListingReport(options, sink);
+        sink.flush();
+    } catch (...) {
+        // The lines written before the error stay written, and come before its message.
+        std::fflush(out);
+        throw;
+    }
+    return kExitListed;
+}
+
+}  // namespace
+
+int RunCli(const QStringList& args, FILE* out, FILE* err) {
+    CliArguments arguments;
+    try {
+        arguments = ParseCliArguments(args);
+    } catch (const UsageError& e) {
+        Report(err, e.message());
+        std::fputs("Try 'tabulist-list --help' for more information.\n", err);
+        return kExitUsage;
+    }
+    switch (arguments.action) {
+        case CliArguments::Action::Help:
+            std::fputs(CliUsageText().toLocal8Bit().constData(), out);
+            return std::fflush(out) == 0 ? kExitListed : kExitFailed;
+        case CliArguments::Action::Version:
+            std::fprintf(out, "tabulist-list %s\n", TABULIST_VERSION);
+            return std::fflush(out) == 0 ? kExitListed : kExitFailed;
+        case CliArguments::Action::List:
+            break;
+    }
+    try {
+        return List(arguments, out, err);
+    } catch (const TabulistError& e) {
+        Report(err, e.message());
+        return kExitFailed;
+    }
+}
+
+}  // namespace tabulist

@@ -1,0 +1,13 @@
+#include <QString>
+#include <QStringList>
+#include <clocale>
+#include <cstdio>
+
+#include "cli/CliRun.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    return tabulist::RunCli(args, stdout, stderr);
+}

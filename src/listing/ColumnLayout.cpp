@@ -1,0 +1,27 @@
+#include "listing/ColumnLayout.h"
+
+#include "listing/NameCell.h"
+
+namespace tabulist {
+
+QString ColumnCell(const TSearchRec& rec) {
+    QString cell = BracketedName(rec);
+    FillName(cell, 9, 36);
+    return cell;
+}
+
+bool ColumnLayout::add(const TSearchRec& rec) {
+    if (!line_.isEmpty()) line_ += QLatin1Char('\t');
+    line_ += ColumnCell(rec);
+    ++count_;
+    return count_ == columnsPerRow_;
+}
+
+QString ColumnLayout::takeLine() {
+    count_ = 0;
+    QString line;
+    line.swap(line_);
+    return line;
+}
+
+}  // namespace tabulist

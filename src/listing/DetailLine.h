@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "listing/ListingEngine.h"
+#include "platform/Entries.h"
+
+namespace tabulist {
+
+// "A R H S " as far as the flags are set; an entry without flags gets an empty text.
+QString AttributeLetters(int32_t attr);
+
+// The size field: bytes right-aligned in 9, or one division by 1024, 1024^2 or 1024^3 as a
+// real in width 9 with 3 decimals and a comma; the unit suffix when asked. Other units: "".
+QString DetailSizeText(int64_t size, int unit, bool showUnit);
+
+// One detail line: filled name, then the attribute, size and date fields that are switched
+// on, each after a tab. Throws the date errors for an invalid stamp.
+QString DetailLineText(const TSearchRec& rec, const ListingOptions& options);
+
+}  // namespace tabulist

@@ -1,0 +1,137 @@
+#include "listing/ListingEngine.h"
+
+#include "listing/ActivityTicker.h"
+#include "listing/ColumnLayout.h"
+#include "listing/DetailLine.h"
+#include "listing/EntryFilter.h"
+#include "listing/ReportLines.h"
+#include "platform/Entries.h"
+
+namespace tabulist {
+
+QString SearchSpecFor(const QString& directory, const QString& maskText) {
+    QString spec = directory;
+    if (!spec.endsWith(QLatin1Char('/'))) spec += QLatin1Char('/');
+    spec += maskText == QLatin1String("all") ? QStringLiteral("*.*") : maskText;
+    return spec;
+}
+
+namespace {
+
+enum class ScanState { First, Continue, Exhausted };
+
+// One run of the listing: its own enumeration, filter and counters.
+class ListingRun {
+public:
+    ListingRun(const ListingOptions& options, ListingSink& sink, const ListingHooks& hooks)
+        : options_(options),
+          sink_(sink),
+          hooks_(hooks),
+          filter_(options),
+          ticker_(hooks.activity) {}
+
+    // Closes the enumeration whatever ended the run: its end, abandonment or an error.
+    ~ListingRun() { CloseEntryScan(rec_); }
+
+    ListingResult run();
+
+private:
+    bool NextMatchingEntry();
+    void countEntry();
+    void singleColumnScan();
+    void multiColumnScan(int columnsPerRow);
+
+    const ListingOptions& options_;
+    ListingSink& sink_;
+    const ListingHooks& hooks_;
+    EntryFilter filter_;
+    ActivityTicker ticker_;
+    TSearchRec rec_;
+    ScanState state_ = ScanState::First;
+    ListingResult result_;
+};
+
+bool ListingRun::NextMatchingEntry() {
+    ticker_.TickActivity();
+    if (hooks_.processMessages) hooks_.processMessages();
+    // A newer request may have arrived while the messages ran; it wins.
+    if (hooks_.abandoned && hooks_.abandoned()) {
+        result_.abandoned = true;
+        state_ = ScanState::Exhausted;
+        return false;
+    }
+    const int code = state_ == ScanState::First ? OpenEntryScan(result_.searchSpec, 63, rec_)
+                                                : NextScanEntry(rec_);
+    if (code != 0) {
+        state_ = ScanState::Exhausted;
+        return false;
+    }
+    return filter_.passes(rec_);
+}
+
+void ListingRun::countEntry() {
+    ++result_.fileCount;
+    result_.totalSize += rec_.Size;
+    if (rec_.Attr & AttrDirectory) ++result_.dirCount;
+}
+
+void ListingRun::singleColumnScan() {
+    while (state_ != ScanState::Exhausted) {
+        if (NextMatchingEntry()) {
+            countEntry();
+            sink_.appendLine(DetailLineText(rec_, options_));
+        }
+        if (state_ == ScanState::First) state_ = ScanState::Continue;
+    }
+}
+
+void ListingRun::multiColumnScan(int columnsPerRow) {
+    ColumnLayout layout(columnsPerRow);
+    while (state_ != ScanState::Exhausted) {
+        if (NextMatchingEntry()) {
+            countEntry();
+            if (layout.add(rec_)) sink_.appendLine(layout.takeLine());
+        }
+        if (state_ == ScanState::First) state_ = ScanState::Continue;
+    }
+    if (result_.abandoned) return;
+    // The remainder, or an empty line when the names filled every line.
+    sink_.appendLine(layout.pending());
+}
+
+ListingResult ListingRun::run() {
+    result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
+    if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
+    sink_.clear();
+
+    DriveFigures drive(options_, hooks_);
+    WriteHeader(options_, result_.searchSpec, drive, sink_);
+
+    // No column selected reads as one column, which is what the column list shows then.
+    if (options_.columnIndex >= 1 && options_.columnIndex <= 5) {
+        multiColumnScan(options_.columnIndex + 1);
+    } else {
+        singleColumnScan();
+    }
+    CloseEntryScan(rec_);
+    if (result_.abandoned) {
+        if (hooks_.finished) hooks_.finished();
+        return result_;
+    }
+
+    if (result_.fileCount == 0) sink_.appendLine(QStringLiteral("no files founded"));
+    sink_.appendLine(QString());
+    WriteFooter(options_, result_, drive, sink_);
+    if (hooks_.finished) hooks_.finished();
+    return result_;
+}
+
+}  // namespace
+
+ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
+                                 const ListingHooks& hooks) {
+    ListingRun run(options, sink, hooks);
+    return run.run();
+}
+
+}  // namespace tabulist
