@@ -1,0 +1,95 @@
+#include "platform/NameCoding.h"
+
+#include <QChar>
+#include <QString>
+
+#include "platform/Entries.h"
+
+namespace tabulist {
+namespace {
+
+constexpr char32_t Replacement = 0xFFFD;
+
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length and value of the sequence at p, or 0 when it is not well-formed UTF-8
+// (overlong forms, surrogates and values past U+10FFFF included).
+size_t decodeOne(const unsigned char* p, size_t left, char32_t& c) {
+    const unsigned char b = p[0];
+    size_t n;
+    char32_t min;
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        n = 2, c = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        n = 3, c = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        n = 4, c = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (left < n) return 0;
+    for (size_t i = 1; i < n; ++i) {
+        if (!isContinuation(p[i])) return 0;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return n;
+}
+
+}  // namespace
+
+void DecodeName(const char* raw, size_t size, std::u32string& out) {
+    out.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(raw);
+    size_t i = 0;
+    while (i < size) {
+        char32_t c;
+        const size_t n = decodeOne(p + i, size - i, c);
+        if (n == 0) {
+            out.push_back(Replacement);
+            ++i;
+            continue;
+        }
+        // Control characters would break the line structure of a listing.
+        out.push_back(c < 0x20 || c == 0x7F ? U'?' : c);
+        i += n;
+    }
+}
+
+char32_t FoldCase(char32_t c) {
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 32 : c;
+    return QChar::toCaseFolded(c);
+}
+
+void FoldCase(std::u32string& text) {
+    for (char32_t& c : text) c = FoldCase(c);
+}
+
+void AppendUtf8(char32_t c, std::vector<char>& out) {
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
+QString DisplayName(const QByteArray& raw) {
+    std::u32string text;
+    DecodeName(raw.constData(), size_t(raw.size()), text);
+    return QString::fromUcs4(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace tabulist

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tabulist {
+
+// A name as the program sees it: UTF-8 decoded one code point at a time, every byte that
+// does not begin a valid sequence taken as U+FFFD, control characters as "?".
+// out is cleared and refilled, so a caller can reuse one buffer for many names.
+void DecodeName(const char* raw, size_t size, std::u32string& out);
+
+// Simple (one to one) case folding; ASCII without a table look-up.
+char32_t FoldCase(char32_t c);
+void FoldCase(std::u32string& text);
+
+void AppendUtf8(char32_t c, std::vector<char>& out);
+
+}  // namespace tabulist
