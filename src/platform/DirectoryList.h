@@ -74,7 +74,6 @@ public:
 private:
     friend class DriveSelector;
     const Drive* listDrive(const DriveTable& table) const;
-    QByteArray rootOf(const DriveTable& table) const;
     void moveTo(const QByteArray& rawPath);
     void viewChanged();
 

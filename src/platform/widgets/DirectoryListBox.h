@@ -45,7 +45,6 @@ private:
     void userMoved();
 
     DirectoryList model_;
-    bool syncing_ = false;
     bool swallowRelease_ = false;
 };
 

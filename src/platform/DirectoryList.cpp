@@ -1,0 +1,219 @@
+#include "platform/DirectoryList.h"
+
+#include <unistd.h>
+
+#include <QCollator>
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/DriveSelector.h"
+#include "platform/Entries.h"
+#include "platform/Errors.h"
+
+namespace tabulist {
+
+namespace {
+
+QByteArray WorkingDirectory() {
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) throw InOutErrorFromErrno(errno);
+        buffer.resize(buffer.size() * 2);
+    }
+    return QByteArray(buffer.data());
+}
+
+QByteArray JoinPath(const QByteArray& dir, const QByteArray& name) {
+    return dir.endsWith('/') ? dir + name : dir + '/' + name;
+}
+
+bool UnderRoot(const QByteArray& path, const QByteArray& root) {
+    if (root == "/") return path.startsWith('/');
+    return path == root || path.startsWith(root + '/');
+}
+
+// The subdirectories a list shows: no hidden ones, no "." or "..". Linux names are
+// case-sensitive, so names that differ only in case are both kept: the order ignores
+// case and falls back to the bytes.
+std::vector<DirRow> Subdirectories(const QByteArray& dir) {
+    std::vector<DirRow> subdirs;
+    TSearchRec rec;
+    for (int code = OpenEntryScan(dir, QStringLiteral("*.*"), AttrDirectory, rec); code == 0;
+         code = NextScanEntry(rec)) {
+        if ((rec.Attr & AttrDirectory) == 0 || rec.RawName == "." || rec.RawName == "..") continue;
+        subdirs.push_back({DirRowKind::Subdirectory, rec.Name, rec.RawName});
+    }
+    CloseEntryScan(rec);
+
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(subdirs.begin(), subdirs.end(), [&](const DirRow& a, const DirRow& b) {
+        const int order = collator.compare(a.text, b.text);
+        return order != 0 ? order < 0 : a.raw < b.raw;
+    });
+    subdirs.erase(std::unique(subdirs.begin(), subdirs.end(),
+                              [](const DirRow& a, const DirRow& b) { return a.raw == b.raw; }),
+                  subdirs.end());
+    return subdirs;
+}
+
+}  // namespace
+
+DirectoryList::DirectoryList(TableSource source)
+    : source_(std::move(source)), current_(WorkingDirectory()) {
+    const DriveTable table = source_();
+    if (const Drive* drive = table.driveOf(QFile::decodeName(current_))) drive_ = drive->letter;
+}
+
+DirectoryList::~DirectoryList() {
+    if (link_ != nullptr) link_->dirList_ = nullptr;
+}
+
+void DirectoryList::setDriveTableSource(TableSource source) { source_ = std::move(source); }
+
+QString DirectoryList::CurrentDirectory() const { return DisplayName(current_); }
+
+bool DirectoryList::Selected(int row) const {
+    if (row < 0 || row >= RowCount()) throw EListError(row);
+    return row == highlighted_;
+}
+
+QByteArray DirectoryList::RowRawPath(int row) const {
+    if (row < 0 || row >= RowCount()) return {};
+    const DirRow& r = rows_[row];
+    if (row == 0) return root_;
+    switch (r.kind) {
+        case DirRowKind::Subdirectory:
+            return JoinPath(current_, r.raw);
+        case DirRowKind::Current:
+            return current_;
+        default: {
+            QByteArray path = root_;
+            for (int i = 1; i <= row; ++i) path = JoinPath(path, rows_[i].raw);
+            return path;
+        }
+    }
+}
+
+QString DirectoryList::RowPath(int row) const { return DisplayName(RowRawPath(row)); }
+
+int DirectoryList::rowIndent(int row) const {
+    if (row < 0 || row >= RowCount()) return 0;
+    // Subdirectories sit one step right of the current row.
+    if (rows_[row].kind == DirRowKind::Subdirectory) return 4 * currentRow_ + 6;
+    return 4 * row + 2;
+}
+
+const Drive* DirectoryList::listDrive(const DriveTable& table) const {
+    // The list stays on the drive it was switched to while the path lies below that
+    // drive's root, so a mount met on the way down does not cut the ancestor rows short.
+    const Drive* drive = table.byLetter(drive_);
+    if (drive != nullptr && UnderRoot(current_, QFile::encodeName(drive->root))) return drive;
+    return table.driveOf(QFile::decodeName(current_));
+}
+
+void DirectoryList::moveTo(const QByteArray& rawPath) {
+    if (chdir(rawPath.constData()) != 0) throw InOutErrorFromErrno(errno);
+    QByteArray now;
+    try {
+        now = WorkingDirectory();
+    } catch (...) {
+        if (chdir(current_.constData()) != 0) {
+            // Nothing better to return to: the error below says what went wrong.
+        }
+        throw;
+    }
+    current_ = now;
+}
+
+void DirectoryList::OpenDirectory(const QString& path) {
+    // A path handed back from RowPath reaches the file by its row's own bytes.
+    for (int row = 0; row < RowCount(); ++row) {
+        if (RowPath(row) == path) return OpenDirectory(RowRawPath(row));
+    }
+    OpenDirectory(QFile::encodeName(path));
+}
+
+void DirectoryList::OpenDirectory(const QByteArray& rawPath) {
+    QByteArray path = rawPath;
+    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    if (path.isEmpty() || path == current_) return;
+    moveTo(path);
+    const DriveTable table = source_();
+    if (const Drive* drive = listDrive(table)) {
+        drive_ = drive->letter;
+        remembered_[drive_] = current_;
+    }
+    BuildDirectoryRows();
+    if (OnChange) OnChange();
+}
+
+void DirectoryList::SwitchDrive(QChar letter) {
+    if (!letter.isNull()) {
+        if (letter.toLower() == drive_) return;
+        const DriveTable table = source_();
+        const Drive* drive = table.byLetter(letter);
+        if (drive == nullptr) throw InOutErrorFromErrno(ENOENT);
+        if (!drive_.isNull()) remembered_[drive_] = current_;
+        const auto it = remembered_.find(drive->letter);
+        if (it == remembered_.end()) {
+            moveTo(QFile::encodeName(drive->root));
+        } else {
+            // A remembered directory that has gone since must not lock the drive out.
+            try {
+                moveTo(it->second);
+            } catch (const EInOutError&) {
+                moveTo(QFile::encodeName(drive->root));
+            }
+        }
+        drive_ = drive->letter;
+        remembered_[drive_] = current_;
+    }
+    BuildDirectoryRows();
+    if (OnChange) OnChange();
+}
+
+void DirectoryList::BuildDirectoryRows() {
+    const DriveTable table = source_();
+    const Drive* drive = listDrive(table);
+    root_ = drive != nullptr ? QFile::encodeName(drive->root) : QByteArray("/");
+    if (drive != nullptr) drive_ = drive->letter;
+
+    std::vector<DirRow> rows;
+    const QByteArray rootText = root_.endsWith('/') ? root_ : root_ + '/';
+    rows.push_back({DirRowKind::Root, DisplayName(rootText), root_});
+    const QByteArray rest = UnderRoot(current_, root_) ? current_.mid(root_.size()) : current_;
+    for (const QByteArray& part : rest.split('/')) {
+        if (!part.isEmpty()) rows.push_back({DirRowKind::Ancestor, DisplayName(part), part});
+    }
+    rows.back().kind = DirRowKind::Current;
+    const int currentRow = static_cast<int>(rows.size()) - 1;
+    for (DirRow& subdir : Subdirectories(current_)) rows.push_back(std::move(subdir));
+
+    rows_ = std::move(rows);
+    currentRow_ = currentRow;
+    highlighted_ = currentRow;
+    viewChanged();
+}
+
+void DirectoryList::UserHighlight(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    highlighted_ = row;
+    if (OnClick) OnClick();
+}
+
+void DirectoryList::OpenHighlighted() {
+    if (highlighted_ >= 0) OpenDirectory(RowRawPath(highlighted_));
+}
+
+void DirectoryList::setHighlighted(int row) {
+    highlighted_ = (row >= 0 && row < RowCount()) ? row : -1;
+    viewChanged();
+}
+
+void DirectoryList::viewChanged() {
+    if (ViewChanged) ViewChanged();
+}
+
+}  // namespace tabulist
