@@ -1,0 +1,106 @@
+#include "forms/OutputCommands/PrintCommand.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QTextBlock>
+
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Help.h"
+#include "output/PrinterTextDevice.h"
+#include "output/TPrinter.h"
+
+namespace tabulist {
+
+namespace {
+
+bool ShowPrintDialog1(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    // All pages only. Printing to a file stays: on this platform it is the PDF printer.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        buttons->addButton(QDialogButtonBox::Help);
+        QObject::connect(buttons, &QDialogButtonBox::helpRequested, [] { ShowHelpContext(4); });
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// Whatever ends the printing early, the progress window goes and the printer is freed.
+class PrintingGuard {
+public:
+    PrintingGuard(PrinterTextDevice& device, TDrucken& progress)
+        : device_(device), progress_(progress) {}
+    ~PrintingGuard() {
+        if (done_) return;
+        progress_.hide();
+        if (device_.IsOpen()) device_.Abandon();
+    }
+    void Done() { done_ = true; }
+
+private:
+    PrinterTextDevice& device_;
+    TDrucken& progress_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+std::function<bool(QWidget*, QPrinter&)> PrintCommand::confirmPrintDialog = ShowPrintDialog1;
+
+int PrintableLineCount(const QPlainTextEdit* memo) {
+    const QTextDocument* document = memo->document();
+    int count = document->blockCount();
+    if (document->lastBlock().length() <= 1) --count;  // the empty line after a final line end
+    return count;
+}
+
+QString PrintableLine(const QPlainTextEdit* memo, int index) {
+    if (index < 0 || index >= PrintableLineCount(memo)) return {};
+    return memo->document()->findBlockByNumber(index).text().left(PrintCommand::MaxLineLength);
+}
+
+int PrintProgress(int i, int m) { return m > 1 ? i * 100 / (m - 1) : 100; }
+
+void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress,
+                       const std::function<void(const QString&)>& panel1) {
+    PrintCancelled = false;
+    TPrinter& printer = Printer();
+    QPrinter dialogPrinter(QPrinter::HighResolution);
+    printer.LoadSettingsInto(dialogPrinter);
+    if (!confirmPrintDialog(parent, dialogPrinter)) return;
+    printer.SetPrinter(dialogPrinter);
+    printer.SetCopies(dialogPrinter.copyCount());
+    panel1(QStringLiteral("Drucken ..."));
+
+    PrinterTextDevice device(printer);
+    device.Open();
+    PrintingGuard guard(device, progress);
+    printer.Canvas().SetFont(memo->font(), memo->palette().color(QPalette::Text));
+    progress.show();
+    progress.ProgressBar1->setValue(0);
+
+    const int n = PrintableLineCount(memo);
+    for (int i = 0; i < n; ++i) {
+        progress.ProgressBar1->setValue(PrintProgress(i, PrintableLineCount(memo)));
+        QCoreApplication::processEvents();
+        if (!PrintCancelled) device.WriteLine(PrintableLine(memo, i));
+        if (PrintCancelled) break;
+    }
+
+    panel1(QString());
+    progress.hide();
+    guard.Done();
+    if (!PrintCancelled)
+        device.Close();
+    else
+        device.Abandon();
+}
+
+}  // namespace tabulist

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "output/PrintSurface.h"
+
+class QPrinter;
+
+namespace tabulist {
+
+class TPrinter;
+
+// One installed printer. The PDF printer keeps the file it writes as its port.
+struct TPrinterDevice {
+    QString Driver;
+    QString Device;
+    QString Port;
+};
+
+// Where the printer object learns which printers exist; tests hand in their own.
+struct PrinterPlatform {
+    std::function<QStringList()> installedPrinters;  // device names, without the PDF printer
+    std::function<QString()> defaultPrinter;         // empty when the platform names none
+    static PrinterPlatform System();
+};
+
+// The printer's drawing surface. Its font is given in points, so it keeps its size on
+// a printer of any resolution.
+class TPrinterCanvas : public PrintSurface {
+public:
+    explicit TPrinterCanvas(TPrinter& printer);
+    // Copies face, size (a pixel size is turned into points), style and colour.
+    void SetFont(const QFont& font, const QColor& color = Qt::black);
+    QFont Font() const { return font_; }
+    QColor Color() const { return color_; }
+
+    QSize TextExtent(QStringView text) override;
+    int AverageCharWidth() override;
+    int CellHeight() override;
+    void TextOut(int x, int y, QStringView text) override;
+
+private:
+    friend class TPrinter;
+    TPrinter& printer_;
+    QFont font_;
+    QColor color_ = Qt::black;
+};
+
+// The process's printer: the installed printers, the current one with its settings, and
+// the cycle of one document. Pages are kept until the document is finished and only then
+// handed to the printer, so an abandoned document never reaches it (nor leaves a PDF).
+class TPrinter : public PrintDocument {
+public:
+    static const QString PdfPrinterName;  // "Print to PDF", always present
+
+    explicit TPrinter(PrinterPlatform platform = PrinterPlatform::System());
+    ~TPrinter() override;  // finishes a document still open
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    const QList<TPrinterDevice>& Printers();
+    // The current printer; the platform's default is chosen first when there is none.
+    int PrinterIndex();
+    const TPrinterDevice& CurrentDevice();
+    // Makes the printer a dialog chose (with its page set-up and copies) the current one.
+    void SetPrinter(const QPrinter& chosen);
+    // Gives a dialog's printer the current printer and its settings to start from.
+    void LoadSettingsInto(QPrinter& dialogPrinter);
+    int Copies();
+    void SetCopies(int copies);
+
+    bool DocumentOpen() const { return documentOpen_; }
+    bool JobAborted() const { return jobAborted_; }
+    int CurrentPage() const { return currentPage_; }
+    QString DocumentName;
+
+    void StartDocument() override;
+    void StartNextPage() override;
+    void FinishDocument() override;
+    void AbandonDocument() override;
+    int PrintableWidth() override;
+    int PrintableHeight() override;
+    PrintSurface& Surface() override { return Canvas(); }
+    TPrinterCanvas& Canvas() { return canvas_; }
+
+private:
+    friend class TPrinterCanvas;
+    struct Run {
+        int x, y;
+        QString text;
+        int style;  // index into styles_
+    };
+    QPrinter& Settings();  // the current printer's settings, choosing the default first
+    void ChooseDefaultPrinter();
+    void MakeCurrent(const TPrinterDevice& device, const QPrinter* chosen);
+    void RequireDocument() const;
+    void Record(int x, int y, QStringView text);
+    void RenderPages();
+    void EndDocument();
+
+    PrinterPlatform platform_;
+    QList<TPrinterDevice> printers_;
+    bool listed_ = false;
+    int current_ = -1;
+    std::unique_ptr<QPrinter> settings_;
+    TPrinterCanvas canvas_;
+    bool documentOpen_ = false;
+    bool jobAborted_ = false;
+    int currentPage_ = 0;
+    QList<QList<Run>> pages_;
+    QList<std::pair<QFont, QColor>> styles_;
+    QString pdfTemp_;  // the file a PDF document is written to before it takes its name
+};
+
+// The process's one printer, made on first use; a document still open when the
+// application ends is finished then.
+TPrinter& Printer();
+
+}  // namespace tabulist
