@@ -13,6 +13,6 @@ inline constexpr char Town[] = "12345 Example Town";
 // The mail program is handed "mailto:" + this address.
 inline constexpr char EMailAddress[] = "team@tabulist.example.org";
 // Handed to the browser unchanged, so it carries its scheme.
-inline constexpr char WebAddress[] = "https://tabulist.example.org/";
+inline constexpr char WebAddress[] = "https://tabulist.example.org";
 
 }  // namespace tabulist::project

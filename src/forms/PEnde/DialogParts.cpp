@@ -62,13 +62,12 @@ void TBevelPanel::paintEvent(QPaintEvent*) {
 
 QFont DialogFont() {
     QFont font;
-    const QStringList families = QFontDatabase::families();
-    for (const char* family : {"MS Sans Serif", "DejaVu Sans Condensed"}) {
-        if (families.contains(QString::fromLatin1(family))) {
-            font.setFamily(QString::fromLatin1(family));
-            break;
-        }
-    }
+    // The layout was drawn for a narrow face; where it is missing a condensed one keeps
+    // the captions inside their controls.
+    if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
+        font.setFamily(QStringLiteral("MS Sans Serif"));
+    else
+        font.setStretch(QFont::Condensed);
     font.setPointSize(8);
     return font;
 }

@@ -41,8 +41,8 @@ TPEDialog::TPEDialog(QWidget* parent) : QDialog(parent) {
         label->setPalette(black);
         label->adjustSize();
     }
-    Label1->move(72, 16);
-    Label3->move(176, 44);
+    Label1->move(64, 16);
+    Label3->move(168, 44);
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Lowered, TBevelPanel::Lowered, 1, 0);
     Panel2->setGeometry(0, 80, 377, 46);
