@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cstdio>
+
+#include "cli/CliRun.h"
+#include "settings/SavedOptions.h"
+#include "support/Fixture.h"
+
+namespace tabulist {
+namespace {
+
+using test::Fixture;
+
+QString Spaces(int n) { return QString(n, QLatin1Char(' ')); }
+
+QByteArray ReadAll(FILE* f) {
+    std::fflush(f);
+    std::rewind(f);
+    QByteArray bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, qsizetype(n));
+    return bytes;
+}
+
+struct Outcome {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome RunInProcess(const QStringList& args) {
+    FILE* out = std::tmpfile();
+    FILE* err = std::tmpfile();
+    Outcome o{RunCli(args, out, err), ReadAll(out), ReadAll(err)};
+    std::fclose(out);
+    std::fclose(err);
+    return o;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fixture.file("b.txt", 20);
+        fixture.file("a.txt", 1536);
+        fixture.dir("sub");
+    }
+    Fixture fixture;
+};
+
+TEST_F(Cli, ListsWithCrLfOrLf) {
+    const Outcome crlf = RunInProcess({"--no-date", "--mask", "*.txt", fixture.rootText()});
+    EXPECT_EQ(crlf.status, 0);
+    EXPECT_EQ(crlf.err, "");
+    const QString a = "a.txt" + Spaces(26) + "\tA \t     1536";
+    const QString b = "b.txt" + Spaces(26) + "\tA \t       20";
+    EXPECT_EQ(crlf.out, (a + "\r\n" + b + "\r\n\r\n").toUtf8());
+
+    const Outcome lf = RunInProcess({"--lf", "--columns=2", "--mask", "*.txt", fixture.rootText()});
+    EXPECT_EQ(lf.out, ("a.txt" + Spaces(31) + "\tb.txt" + Spaces(31) + "\n\n\n").toUtf8());
+}
+
+TEST_F(Cli, HeaderAndFooterFromFlags) {
+    const Outcome o =
+        RunInProcess({"--lf", "--no-date", "--no-attributes", "--unit", "kbytes", "--unit-suffix",
+                      "--path", "--file-count", "--total-size", fixture.rootText()});
+    ASSERT_EQ(o.status, 0);
+    const QStringList lines = QString::fromUtf8(o.out).split('\n');
+    EXPECT_EQ(lines[0], "path:    \t" + fixture.rootText() + "/*.*");
+    EXPECT_TRUE(lines.contains("a.txt" + Spaces(26) + "\t    1,500 KBytes"));
+    EXPECT_TRUE(lines.contains("founded files:                \t2"));
+    EXPECT_TRUE(lines.contains("founded directories:\t3"));
+    EXPECT_TRUE(lines.contains("total size of the files:\t1556 Bytes"));
+}
+
+TEST_F(Cli, DirectoryThatCannotBeListed) {
+    Outcome o = RunInProcess({fixture.pathText("missing")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_TRUE(o.err.startsWith("tabulist-list: "));
+    EXPECT_TRUE(o.err.contains(fixture.path("missing")));
+
+    o = RunInProcess({fixture.pathText("a.txt")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.contains("not a directory"));
+
+    if (geteuid() != 0) {
+        fixture.setMode("sub", 0);
+        o = RunInProcess({"--lf", fixture.pathText("sub")});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.out, "no files founded\n\n");
+    }
+}
+
+TEST_F(Cli, UsageErrorsAreStatusTwo) {
+    const Outcome o = RunInProcess({"--columns", "9", fixture.rootText()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_TRUE(o.err.startsWith("tabulist-list: "));
+    EXPECT_TRUE(o.err.contains("--columns"));
+    EXPECT_TRUE(o.err.contains("--help"));
+
+    const Outcome help = RunInProcess({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* option :
+         {"--mask",       "--columns",     "--unit",          "--no-attributes", "--no-size",
+          "--no-date",    "--unit-suffix", "--hidden",        "--class",         "--from",
+          "--to",         "--drive-name",  "--drive-info",    "--drive-percent", "--path",
+          "--file-count", "--total-size",  "--total-percent", "--drive-unit",    "--total-unit",
+          "--settings",   "--lf",          "--version"}) {
+        EXPECT_TRUE(help.out.contains(option)) << option;
+    }
+    const Outcome version = RunInProcess({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.startsWith("tabulist-list ") && version.out.endsWith("\n"));
+}
+
+TEST_F(Cli, ErrorsAfterLinesKeepThoseLines) {
+    const Outcome o = RunInProcess({"--lf", "--path", "--from", "2001-02-31", fixture.rootText()});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, ("path:    \t" + fixture.rootText() + "/*.*\n\n").toUtf8());
+    EXPECT_EQ(o.err, "tabulist-list: Invalid argument to date encode\n");
+}
+
+TEST_F(Cli, FailedWriteIsReported) {
+    FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    FILE* err = std::tmpfile();
+    EXPECT_EQ(RunCli({fixture.rootText()}, full, err), 1);
+    EXPECT_EQ(ReadAll(err), "tabulist-list: Disk full\n");
+    std::fclose(full);
+    std::fclose(err);
+}
+
+TEST_F(Cli, SettingsFile) {
+    Outcome o = RunInProcess({"--settings", fixture.pathText("none.sav"), fixture.rootText()});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "tabulist-list: File not found\n");
+
+    fixture.file("short.sav", 10);
+    o = RunInProcess({"--settings", fixture.pathText("short.sav"), fixture.rootText()});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "tabulist-list: Read beyond end of file\n");
+
+    TSavedOptions record{};
+    record.HeaderPath = 1;
+    record.FooterFileCount = 1;
+    record.ColumnIndex = 1;
+    StoreOptionsRecord(fixture.pathText("good.sav"), record);
+    o = RunInProcess({"--lf", "--settings", fixture.pathText("good.sav"), "--mask", "*.txt",
+                      fixture.rootText()});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, ("path:    \t" + fixture.rootText() + "/*.txt\n\n" + "a.txt" + Spaces(31) +
+                      "\tb.txt" + Spaces(31) + "\n\n\n" + "founded files:                \t2\n" +
+                      "founded directories:\t0\n")
+                         .toUtf8());
+}
+
+// The built program, with its real standard streams.
+Outcome RunProgram(const QStringList& args) {
+    QByteArray command = TABULIST_BINARY_DIR "/tabulist-list";
+    for (const QString& arg : args) command += " '" + arg.toUtf8() + "'";
+    const QByteArray outPath =
+        QByteArray(TABULIST_BINARY_DIR "/cli-test-out.") + QByteArray::number(getpid());
+    const QByteArray errPath =
+        QByteArray(TABULIST_BINARY_DIR "/cli-test-err.") + QByteArray::number(getpid());
+    const int raw = std::system((command + " >" + outPath + " 2>" + errPath).constData());
+    QFile out(QString::fromUtf8(outPath)), err(QString::fromUtf8(errPath));
+    out.open(QIODevice::ReadOnly);
+    err.open(QIODevice::ReadOnly);
+    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out.readAll(), err.readAll()};
+    out.remove();
+    err.remove();
+    return o;
+}
+
+TEST_F(Cli, ProgramEndToEnd) {
+    const QStringList args = {"--file-count", "--hidden", "--drive-name", fixture.rootText()};
+    const Outcome program = RunProgram(args);
+    EXPECT_EQ(program.status, 0);
+    EXPECT_EQ(program.err, "");
+    EXPECT_TRUE(program.out.startsWith("drive:  \t"));
+    EXPECT_TRUE(program.out.contains("\r\n[sub]"));
+    EXPECT_TRUE(
+        program.out.endsWith("\r\nfounded files:                \t2\r\n"
+                             "founded directories:\t3\r\n"));
+
+    EXPECT_EQ(RunProgram({"--unit", "tb"}).status, 2);
+    EXPECT_EQ(RunProgram({fixture.pathText("missing")}).status, 1);
+}
+
+}  // namespace
+}  // namespace tabulist
