@@ -1,0 +1,252 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
+
+#include "platform/Errors.h"
+#include "settings/SavedOptions.h"
+
+namespace tabulist {
+namespace {
+
+QByteArray Pattern(int size) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 251 + 1);
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray Bytes(const TSavedOptions& record) {
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+TSavedOptions Filled(unsigned char value) {
+    TSavedOptions record;
+    std::memset(&record, value, sizeof record);
+    return record;
+}
+
+// The message and code of the input/output error a call raises.
+template <typename Call>
+std::pair<int, std::string> IoErrorOf(Call call) {
+    try {
+        call();
+    } catch (const EInOutError& e) {
+        return {e.code(), e.what()};
+    }
+    return {0, "no error"};
+}
+
+// Makes a file or directory unwritable even for root (immutable flag) and undoes it.
+class Unwritable {
+public:
+    explicit Unwritable(const QString& path) : path_(QFile::encodeName(path)) {
+        if (::geteuid() != 0) {
+            ok_ = ::chmod(path_.constData(), 0555) == 0;
+            return;
+        }
+        ok_ = SetImmutable(true);
+        immutable_ = ok_;
+    }
+    ~Unwritable() {
+        if (immutable_) SetImmutable(false);
+        ::chmod(path_.constData(), 0755);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    bool SetImmutable(bool on) {
+        const int fd = ::open(path_.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return done;
+    }
+    QByteArray path_;
+    bool ok_ = false;
+    bool immutable_ = false;
+};
+
+class SettingsFile : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(QStringLiteral("Tabulist.sav")); }
+    QStringList entries() const {
+        return QDir(dir.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+};
+
+TEST_F(SettingsFile, StoreAndLoadKeepEveryByte) {
+    TSavedOptions stored = Filled(0);
+    stored.HeaderDrivePercent = 2;  // any non-zero byte is on, and comes back as it was
+    stored.ColumnIndex = 255;       // no selection
+    stored.setFontName(QStringLiteral("DejaVu Sans Mono"));
+    stored.Gap1[1] = 0x5A;
+    stored.FontColor = static_cast<int32_t>(0x80000008);
+    stored.FontHeight = -11;
+    stored.FontSize = 8;
+    stored.FontStyle = 0x05;
+    stored.BackgroundColor = static_cast<int32_t>(0x80000005);
+    StoreOptionsRecord(path(), stored);
+
+    const QByteArray file = ReadFile(path());
+    ASSERT_EQ(file.size(), 296);
+    EXPECT_EQ(file, Bytes(stored));
+    EXPECT_EQ(file.mid(292, 4), QByteArray("\x05\x00\x00\x80", 4));  // little-endian
+
+    TSavedOptions loaded = Filled(0xEE);
+    LoadOptionsRecord(path(), loaded);
+    EXPECT_EQ(Bytes(loaded), Bytes(stored));
+    EXPECT_EQ(loaded.fontName(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("Tabulist.sav")});
+}
+
+TEST_F(SettingsFile, FileLengthsAroundTheRecord) {
+    const QByteArray image = Pattern(300);
+    for (int size : {0, 1, 295, 296, 300}) {
+        SCOPED_TRACE(size);
+        WriteFile(path(), image.left(size));
+        TSavedOptions record = Filled(0xEE);
+        const auto [code, message] = IoErrorOf([&] { LoadOptionsRecord(path(), record); });
+        const QByteArray expected =
+            image.left(std::min(size, 296)) + QByteArray(std::max(0, 296 - size), '\xEE');
+        EXPECT_EQ(Bytes(record), expected);
+        if (size < 296) {
+            EXPECT_EQ(code, 100);
+            EXPECT_EQ(message, "Read beyond end of file");
+        } else {
+            EXPECT_EQ(code, 0) << message;
+        }
+    }
+    // A longer file is exactly one record after the next store.
+    StoreOptionsRecord(path(), Filled(1));
+    EXPECT_EQ(ReadFile(path()), Bytes(Filled(1)));
+}
+
+TEST_F(SettingsFile, LoadFailuresNameTheirCause) {
+    TSavedOptions record = Filled(0);
+    auto [code, message] = IoErrorOf([&] { LoadOptionsRecord(path(), record); });
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(message, "File not found");
+    EXPECT_FALSE(QFile::exists(path())) << "a load must not create the file";
+
+    WriteFile(dir.filePath(QStringLiteral("plain")), "x");
+    std::tie(code, message) = IoErrorOf(
+        [&] { LoadOptionsRecord(dir.filePath(QStringLiteral("plain/Tabulist.sav")), record); });
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(message, "Invalid filename");
+    EXPECT_EQ(Bytes(record), Bytes(Filled(0)));
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNotLoaded) {
+    WriteFile(path(), Pattern(296));
+    Unwritable readOnly(path());
+    if (!readOnly.ok())
+        GTEST_SKIP() << "cannot make a file unwritable here (root without "
+                        "an immutable flag on this file system)";
+    TSavedOptions record = Filled(0);
+    const auto [code, message] = IoErrorOf([&] { LoadOptionsRecord(path(), record); });
+    EXPECT_EQ(code, 5);
+    EXPECT_EQ(message, "File access denied");
+}
+
+// Stores in a child process whose file-size limit is limit bytes; returns the error message.
+std::string StoreUnderSizeLimit(const QString& path, const TSavedOptions& record, rlim_t limit) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit rl{};
+        ::getrlimit(RLIMIT_FSIZE, &rl);
+        rl.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        std::string message = "no error";
+        try {
+            StoreOptionsRecord(path, record);
+        } catch (const TabulistError& e) {
+            message = e.what();
+        }
+        [[maybe_unused]] const ssize_t n = ::write(pipeEnds[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, n);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return message;
+}
+
+TEST_F(SettingsFile, FailedStoreKeepsThePreviousFileAndLeavesNoTemporary) {
+    const QByteArray previous = Bytes(Filled(7));
+    WriteFile(path(), previous);
+    for (rlim_t limit : {rlim_t{0}, rlim_t{100}}) {
+        SCOPED_TRACE(limit);
+        EXPECT_EQ(StoreUnderSizeLimit(path(), Filled(9), limit), "Disk full");
+        EXPECT_EQ(ReadFile(path()), previous);
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("Tabulist.sav")});
+    }
+    EXPECT_EQ(StoreUnderSizeLimit(path(), Filled(9), 296), "no error");
+    EXPECT_EQ(ReadFile(path()), Bytes(Filled(9)));
+}
+
+TEST_F(SettingsFile, StoreIntoUnwritableDirectoryOrFileIsRefused) {
+    WriteFile(path(), Bytes(Filled(7)));
+    {
+        Unwritable readOnly(path());
+        if (!readOnly.ok()) GTEST_SKIP() << "cannot make a file unwritable here";
+        const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
+        EXPECT_EQ(message, "File access denied");
+    }
+    {
+        Unwritable readOnly(dir.path());
+        if (!readOnly.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
+        const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
+        EXPECT_EQ(message, "File access denied");
+    }
+    EXPECT_EQ(ReadFile(path()), Bytes(Filled(7)));
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("Tabulist.sav")});
+}
+
+TEST_F(SettingsFile, StoreThroughALinkReplacesTheLinkedFile) {
+    const QString real = dir.filePath(QStringLiteral("real.sav"));
+    WriteFile(real, Bytes(Filled(7)));
+    ASSERT_TRUE(QFile::link(real, path()));
+    StoreOptionsRecord(path(), Filled(9));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(ReadFile(real), Bytes(Filled(9)));
+}
+
+}  // namespace
+}  // namespace tabulist
