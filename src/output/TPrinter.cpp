@@ -237,8 +237,10 @@ void TPrinter::RenderPages() {
     if (pdf) settings.setOutputFileName(pdfTemp_);
     QPainter painter;
     const bool begun = painter.begin(&settings);
-    if (pdf) settings.setOutputFileName(CurrentDevice().Port);
-    if (!begun) throw InvalidPrinterError();
+    if (!begun) {
+        if (pdf) settings.setOutputFileName(CurrentDevice().Port);
+        throw InvalidPrinterError();
+    }
     for (qsizetype page = 0; page < pages_.size(); ++page) {
         if (page > 0) settings.newPage();
         for (const Run& run : pages_[page]) {
@@ -251,6 +253,7 @@ void TPrinter::RenderPages() {
     }
     painter.end();
     if (pdf) {
+        settings.setOutputFileName(CurrentDevice().Port);
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(pdfTemp_).toStdString(),
                                 QFile::encodeName(CurrentDevice().Port).toStdString(), error);
