@@ -70,7 +70,14 @@ DirectoryList::~DirectoryList() {
     if (link_ != nullptr) link_->dirList_ = nullptr;
 }
 
-void DirectoryList::setDriveTableSource(TableSource source) { source_ = std::move(source); }
+void DirectoryList::setDriveTableSource(TableSource source) {
+    source_ = std::move(source);
+    // Before the first rows the drive still comes from the working directory alone.
+    const DriveTable table = source_();
+    const Drive* drive =
+        rows_.empty() ? table.driveOf(QFile::decodeName(current_)) : listDrive(table);
+    drive_ = drive != nullptr ? drive->letter : QChar();
+}
 
 QString DirectoryList::CurrentDirectory() const { return DisplayName(current_); }
 
