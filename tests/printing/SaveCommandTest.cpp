@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include "forms/OutputCommands/ClipboardCommands.h"
+#include "forms/OutputCommands/SaveCommand.h"
+#include "output/OutputErrors.h"
+
+namespace tabulist {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+class Save : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString answer;
+    QStringList proposed;
+    QStringList panel;
+    SaveCommand command;
+
+    void SetUp() override {
+        SaveCommand::chooseFileName = [this](QWidget*, const QString& name) {
+            proposed.append(name);
+            return answer;
+        };
+    }
+    void Run(const QString& text) {
+        command.Run(nullptr, text, [this](const QString& s) { panel.append(s); });
+    }
+};
+
+TEST_F(Save, AListingSavesWithCrLfAndTheNameIsProposedAgain) {
+    answer = dir.filePath("listing");  // no extension, and none is added
+    Run("name.txt\t12\t01.02.2024\n\nfooter\n");
+    EXPECT_EQ(ReadAll(answer), "name.txt\t12\t01.02.2024\r\n\r\nfooter\r\n");
+    EXPECT_EQ(panel, QStringList({"Daten speichern ...", ""}));
+
+    Run("replaced without a question\n");
+    EXPECT_EQ(ReadAll(answer), "replaced without a question\r\n");
+    EXPECT_EQ(proposed, QStringList({"Tabulist.TXT", answer}));
+}
+
+TEST_F(Save, CancellingTheDialogDoesNothing) {
+    answer.clear();
+    Run("text");
+    EXPECT_TRUE(panel.isEmpty());
+    EXPECT_EQ(command.FileName(), "Tabulist.TXT");
+}
+
+TEST_F(Save, EditsAndPastedTextAreSaved) {
+    QPlainTextEdit memo;
+    memo.setPlainText("line one\nline two\n");
+    QApplication::clipboard()->setText("pasted");
+    memo.moveCursor(QTextCursor::End);
+    PasteCommand(&memo);
+    memo.insertPlainText(" typed");
+    answer = dir.filePath("edited.TXT");
+    Run(memo.toPlainText());
+    EXPECT_EQ(ReadAll(answer), "line one\r\nline two\r\npasted typed");
+}
+
+TEST_F(Save, AFailedCreateKeepsTheStatusTextAndThePreviousFile) {
+    answer = dir.filePath("kept.TXT");
+    Run("previous\n");
+    answer = dir.filePath("missing/list.TXT");
+    try {
+        Run("new\n");
+        FAIL() << "saved into a missing folder";
+    } catch (const ECreateFileError& e) {
+        EXPECT_EQ(e.message(), "Cannot create file " + answer);
+    }
+    EXPECT_EQ(panel.last(), "Daten speichern ...");
+    EXPECT_EQ(ReadAll(dir.filePath("kept.TXT")), "previous\r\n");
+}
+
+}  // namespace
+}  // namespace tabulist
