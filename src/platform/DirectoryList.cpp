@@ -15,15 +15,6 @@ namespace tabulist {
 
 namespace {
 
-QByteArray WorkingDirectory() {
-    std::vector<char> buffer(4096);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) throw InOutErrorFromErrno(errno);
-        buffer.resize(buffer.size() * 2);
-    }
-    return QByteArray(buffer.data());
-}
-
 QByteArray JoinPath(const QByteArray& dir, const QByteArray& name) {
     return dir.endsWith('/') ? dir + name : dir + '/' + name;
 }
@@ -60,8 +51,17 @@ std::vector<DirRow> Subdirectories(const QByteArray& dir) {
 
 }  // namespace
 
+QByteArray ReadWorkingDirectory() {
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) throw InOutErrorFromErrno(errno);
+        buffer.resize(buffer.size() * 2);
+    }
+    return QByteArray(buffer.data());
+}
+
 DirectoryList::DirectoryList(TableSource source)
-    : source_(std::move(source)), current_(WorkingDirectory()) {
+    : source_(std::move(source)), current_(ReadWorkingDirectory()) {
     const DriveTable table = source_();
     if (const Drive* drive = table.driveOf(QFile::decodeName(current_))) drive_ = drive->letter;
 }
@@ -124,7 +124,7 @@ void DirectoryList::moveTo(const QByteArray& rawPath) {
     if (chdir(rawPath.constData()) != 0) throw InOutErrorFromErrno(errno);
     QByteArray now;
     try {
-        now = WorkingDirectory();
+        now = ReadWorkingDirectory();
     } catch (...) {
         if (chdir(current_.constData()) != 0) {
             // Nothing better to return to: the error below says what went wrong.

@@ -13,6 +13,9 @@ namespace tabulist {
 
 class DriveSelector;
 
+// The process's working directory as getcwd reports it; EInOutError when it cannot.
+QByteArray ReadWorkingDirectory();
+
 enum class DirRowKind { Root, Ancestor, Current, Subdirectory };
 
 struct DirRow {

@@ -1,32 +1,16 @@
 #include "platform/DriveSelector.h"
 
-#include <unistd.h>
-
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
-#include <vector>
 
 #include "platform/DirectoryList.h"
 
 namespace tabulist {
 
-namespace {
-
-QString WorkingDirectoryText() {
-    std::vector<char> buffer(4096);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) return {};
-        buffer.resize(buffer.size() * 2);
-    }
-    return QFile::decodeName(buffer.data());
-}
-
-}  // namespace
-
 DriveSelector::DriveSelector(TableSource source) : source_(std::move(source)) {
     const DriveTable table = source_();
-    if (const Drive* drive = table.driveOf(WorkingDirectoryText())) letter_ = drive->letter;
+    if (const Drive* drive = table.driveOf(QFile::decodeName(ReadWorkingDirectory())))
+        letter_ = drive->letter;
 }
 
 DriveSelector::~DriveSelector() {
@@ -39,7 +23,7 @@ void DriveSelector::setDriveTableSource(TableSource source) {
     // Before the first build the letter still comes from the working directory.
     if (rows_.empty()) {
         const DriveTable table = source_();
-        const Drive* drive = table.driveOf(WorkingDirectoryText());
+        const Drive* drive = table.driveOf(QFile::decodeName(ReadWorkingDirectory()));
         letter_ = drive != nullptr ? inCase(drive->letter) : QChar();
     }
 }
