@@ -66,6 +66,16 @@ void WriteRecord(int fd, const TSavedOptions& record) {
     if (static_cast<size_t>(written) < RecordSize) throw EInOutError(101);
 }
 
+// Overwrites from the start before cutting the length, so the old image is not emptied first.
+void StoreInPlace(const QByteArray& target, const TSavedOptions& record) {
+    Descriptor file(::open(target.constData(), O_WRONLY | O_CLOEXEC));
+    if (file.get() < 0) ThrowErrno(errno);
+    WriteRecord(file.get(), record);
+    if (::ftruncate(file.get(), RecordSize) != 0) ThrowErrno(errno);
+    if (::fsync(file.get()) != 0) ThrowErrno(errno);
+    if (const int err = file.close(); err != 0) ThrowErrno(err);
+}
+
 // Makes the rename itself durable; the store has succeeded either way.
 void SyncDirectoryOf(const QByteArray& target) {
     const QByteArray directory =
@@ -108,7 +118,12 @@ void StoreOptionsRecord(const QString& path, const TSavedOptions& record) {
     }
     QByteArray temporary;
     Descriptor file(CreateTemporary(target, temporary));
-    if (file.get() < 0) ThrowErrno(errno);
+    if (file.get() < 0) {
+        const int err = errno;
+        // A writable file in a directory that takes no new files can only be rewritten.
+        if (exists && (err == EACCES || err == EPERM)) return StoreInPlace(target, record);
+        ThrowErrno(err);
+    }
     try {
         if (exists) ::fchmod(file.get(), old.st_mode & 07777);
         WriteRecord(file.get(), record);

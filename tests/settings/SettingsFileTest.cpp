@@ -221,21 +221,29 @@ TEST_F(SettingsFile, FailedStoreKeepsThePreviousFileAndLeavesNoTemporary) {
     EXPECT_EQ(ReadFile(path()), Bytes(Filled(9)));
 }
 
-TEST_F(SettingsFile, StoreIntoUnwritableDirectoryOrFileIsRefused) {
+TEST_F(SettingsFile, ReadOnlyFileIsNotStored) {
     WriteFile(path(), Bytes(Filled(7)));
-    {
-        Unwritable readOnly(path());
-        if (!readOnly.ok()) GTEST_SKIP() << "cannot make a file unwritable here";
-        const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
-        EXPECT_EQ(message, "File access denied");
-    }
-    {
-        Unwritable readOnly(dir.path());
-        if (!readOnly.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
-        const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
-        EXPECT_EQ(message, "File access denied");
-    }
+    Unwritable readOnly(path());
+    if (!readOnly.ok()) GTEST_SKIP() << "cannot make a file unwritable here";
+    const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
+    EXPECT_EQ(message, "File access denied");
     EXPECT_EQ(ReadFile(path()), Bytes(Filled(7)));
+}
+
+TEST_F(SettingsFile, UnwritableDirectoryTakesOnlyAnExistingFile) {
+    Unwritable closed(dir.path());
+    if (!closed.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
+    const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
+    EXPECT_EQ(message, "File access denied");
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(SettingsFile, UnwritableDirectoryWithAWritableFileIsStoredInPlace) {
+    WriteFile(path(), Pattern(300));
+    Unwritable closed(dir.path());
+    if (!closed.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
+    StoreOptionsRecord(path(), Filled(9));
+    EXPECT_EQ(ReadFile(path()), Bytes(Filled(9)));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("Tabulist.sav")});
 }
 
