@@ -26,6 +26,8 @@ TDrucken::TDrucken(QWidget* parent)
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignCenter);
+    // The window keeps its small fixed size whatever the font: the text wraps instead.
+    Label1->setWordWrap(true);
     ProgressBar1 = new QProgressBar(Panel1);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);

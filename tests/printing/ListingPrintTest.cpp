@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "PdfReader.h"
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/OutputCommands/PrintCommand.h"
+#include "support/Fixture.h"
+
+namespace tabulist {
+namespace {
+
+// A fresh listing from the command-line lister, which shares the window's engine.
+QString ListingOf(const QString& directory, const QStringList& options) {
+    QProcess lister;
+    lister.start(QStringLiteral(TABULIST_BINARY_DIR "/tabulist-list"),
+                 options + QStringList{directory});
+    if (!lister.waitForFinished(60000) || lister.exitCode() != 0) return {};
+    return QString::fromLocal8Bit(lister.readAllStandardOutput());
+}
+
+TEST(ListingPrint, AFreshListingPrintsEveryLineInOrder) {
+    if (!QFileInfo::exists(TABULIST_BINARY_DIR "/tabulist-list"))
+        GTEST_SKIP() << "tabulist-list is not built";
+    test::Fixture fixture;
+    for (int i = 0; i < 150; ++i) {
+        const QByteArray name = "report-" + QByteArray::number(i).rightJustified(3, '0') + ".txt";
+        fixture.file(name, i * 1000);
+        fixture.setLocalTime(name, 2023, 1 + i % 12, 1 + i % 28, 10, i % 60);
+    }
+    fixture.dir("archive");
+    const QString text = ListingOf(fixture.rootText(), {"--path", "--file-count", "--total-size"});
+    ASSERT_FALSE(text.isEmpty());
+
+    // The view holds the text as the listing wrote it; printing goes by its lines.
+    QPlainTextEdit memo;
+    memo.setFont(QFont("DejaVu Sans Mono", 9));
+    memo.setPlainText(text);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("listing.pdf");
+    PrintCommand::confirmPrintDialog = [&](QWidget*, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    TDrucken progress;
+    PrintCommand().Run(nullptr, &memo, progress, [](const QString&) {});
+
+    QString spaced = text;
+    spaced.replace(QChar('\t'), QChar(' '));
+    EXPECT_EQ(test::Words(test::PdfPages(pdf).join('\n')), test::Words(spaced));
+    EXPECT_GE(test::PdfPageCount(pdf), 2);
+}
+
+}  // namespace
+}  // namespace tabulist
