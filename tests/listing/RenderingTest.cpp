@@ -21,6 +21,7 @@ TEST(IntegerText, FillsOnTheLeftAndNeverCuts) {
 TEST(FixedText, WidthsOfTheListingForms) {
     EXPECT_EQ(FixedText(1.5, 9, 3), QStringLiteral("    1.500"));
     EXPECT_EQ(DecimalComma(FixedText(1.5, 9, 3)), QStringLiteral("    1,500"));
+    EXPECT_EQ(DecimalComma(QStringLiteral("1.5.2")), QStringLiteral("1,5.2"));
     EXPECT_EQ(FixedText(1024, 7, 3), QStringLiteral("1024.000"));
     EXPECT_EQ(FixedText(75, 6, 2), QStringLiteral(" 75.00"));
     EXPECT_EQ(FixedText(100, 6, 2), QStringLiteral("100.00"));
@@ -62,18 +63,6 @@ TEST(FixedText, ManyDecimalsAndHugeValues) {
     EXPECT_TRUE(huge.startsWith(QLatin1Char('-')));
     EXPECT_TRUE(huge.contains(QLatin1Char('E'))) << huge.toStdString();
     EXPECT_LT(huge.size(), 30);
-}
-
-TEST(DecimalComma, ReplacesOnlyTheFirstPoint) {
-    EXPECT_EQ(DecimalComma(QStringLiteral(" 1.5.2")), QStringLiteral(" 1,5.2"));
-    EXPECT_EQ(DecimalComma(QStringLiteral("  100")), QStringLiteral("  100"));
-}
-
-TEST(UnitSuffix, NamesTheFourUnitsOnly) {
-    EXPECT_EQ(UnitSuffix(0), QStringLiteral(" Bytes"));
-    EXPECT_EQ(UnitSuffix(3), QStringLiteral(" GBytes"));
-    EXPECT_EQ(UnitSuffix(4), QString());
-    EXPECT_EQ(UnitSuffix(-1), QString());
 }
 
 }  // namespace
