@@ -14,6 +14,11 @@
 namespace tabulist {
 namespace {
 
+// Under ctest each test runs in a process of its own, where no dialog was made before.
+TEST(DialogLook, ProgramIconLoadsBeforeAnyDialogExists) {
+    EXPECT_EQ(ProgramIcon().size(), QSize(32, 32));
+}
+
 TEST(DialogLook, CentredOnTheScreenEachTimeTheyAreShown) {
     const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
     TZusatzformular more;

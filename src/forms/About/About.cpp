@@ -14,7 +14,11 @@ std::function<void(const QUrl&)> TInfo::OpenUrl = [](const QUrl& url) {
     QDesktopServices::openUrl(url);
 };
 
-QPixmap ProgramIcon() { return QPixmap(QStringLiteral(":/about/program-icon.xpm")); }
+QPixmap ProgramIcon() {
+    // The main window asks for it before any dialog exists.
+    EnsureDialogResources();
+    return QPixmap(QStringLiteral(":/about/program-icon.xpm"));
+}
 
 namespace {
 
@@ -48,7 +52,6 @@ QPushButton* MakeAddressButton(QWidget* parent, const QString& caption, int top)
     palette.setColor(QPalette::ButtonText, QColor(0, 0, 0x80));
     button->setPalette(palette);
     button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -84,6 +87,7 @@ TInfo::TInfo(QWidget* parent) : QDialog(parent) {
         Panel1, QStringLiteral("Internet: ") + QString::fromUtf8(project::WebAddress), 174);
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::None, 1, 0);
+    Panel2->setColor(palette().color(QPalette::Button));
     Panel2->setGeometry(0, 242 - 33, 239, 33);
     BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/glyphs/tick.xpm"), 86, 4,
                          75, 25);

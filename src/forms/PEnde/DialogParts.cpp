@@ -60,6 +60,11 @@ void TBevelPanel::paintEvent(QPaintEvent*) {
     drawBevel(painter, rect, inner_, bevelWidth_, palette());
 }
 
+void EnsureDialogResources() {
+    static const bool ready = (InitDialogResources(), true);
+    (void)ready;
+}
+
 QFont DialogFont() {
     QFont font;
     // The layout was drawn for a narrow face; where it is missing a condensed one keeps
@@ -81,8 +86,7 @@ QPushButton* MakeBitBtn(QWidget* parent, const QString& caption, const QString& 
 }
 
 void MakeFixedDialog(QWidget* dialog, const QString& caption, int clientWidth, int clientHeight) {
-    static const bool resourcesReady = (InitDialogResources(), true);
-    (void)resourcesReady;
+    EnsureDialogResources();
     dialog->setWindowTitle(caption);
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
