@@ -6,9 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "PdfReader.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
+#include "output/PdfReader.h"
 #include "support/Fixture.h"
 
 namespace tabulist {

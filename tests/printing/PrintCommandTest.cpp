@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "PdfReader.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "output/OutputErrors.h"
+#include "output/PdfReader.h"
 #include "output/TPrinter.h"
 
 namespace tabulist {
