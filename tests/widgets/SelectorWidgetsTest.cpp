@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -20,20 +19,11 @@ namespace {
 using test::Fixture;
 using Strings = std::vector<std::string>;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_widgets";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The two controls as the main window holds them, on "/" and two fixture drives,
 // started in first/sub.
 class SelectorWidgetsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
         first.dir("sub");
         first.dir("sub/alpha");
         first.dir("sub/beta");
