@@ -101,6 +101,9 @@ TEST_F(SelectorWidgetsTest, ClicksKeysAndDoubleClicksInTheList) {
     log.take();
     const QString sub = list->CurrentDirectory();
 
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, rowCentre(2));
+    EXPECT_TRUE(log.take().empty());
+    EXPECT_EQ(highlightedRow(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
     EXPECT_EQ(log.take(), Strings({"click"}));
     EXPECT_EQ(highlightedRow(), 2);

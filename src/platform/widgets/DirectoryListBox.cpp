@@ -61,12 +61,18 @@ void TDirectoryListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDirectoryListBox::mousePressEvent(QMouseEvent* event) {
+    // Only the left button picks a row; the others are left to the window (pop-up menu).
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
     swallowRelease_ = false;
     QListWidget::mousePressEvent(event);
 }
 
 void TDirectoryListBox::mouseReleaseEvent(QMouseEvent* event) {
     QListWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton) return;
     if (swallowRelease_) {
         // The release that ends a double-click is no click on the rows rebuilt since.
         swallowRelease_ = false;
