@@ -37,9 +37,13 @@ protected:
         layout->addWidget(list);
         combo->setDriveTableSource([table] { return table; });
         combo->SetDirList(list);
-        combo->OnChange = log.record("drive");
         list->OnChange = log.record("list");
         list->OnClick = log.record("click");
+        // The main window's handler asks for the highlighted row at the first report.
+        combo->OnChange = [this] {
+            log.events.emplace_back("drive");
+            highlightAtReport = highlightedRow();
+        };
         window->resize(260, 300);
         window->show();
         home = combo->DriveLetter();
@@ -58,10 +62,12 @@ protected:
     TDriveComboBox* combo = nullptr;
     TDirectoryListBox* list = nullptr;
     QChar home, away;
+    int highlightAtReport = -1;
 };
 
 TEST_F(SelectorWidgetsTest, FirstShowBuildsAndReportsTheDriveOnce) {
     EXPECT_EQ(log.take(), Strings({"drive"}));
+    EXPECT_EQ(highlightAtReport, 1);
     EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->Text(), combo->currentText());
     EXPECT_TRUE(combo->Text().startsWith(QString(home) + ":"));

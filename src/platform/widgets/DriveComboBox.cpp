@@ -51,6 +51,8 @@ void TDriveComboBox::showEvent(QShowEvent* event) {
     QComboBox::showEvent(event);
     if (created_) return;
     created_ = true;
+    // The list's window comes with this one; its rows must stand before the first report.
+    if (dirList_ != nullptr && dirList_->RowCount() == 0) dirList_->BuildDirectoryRows();
     model_.BuildDriveList();
     model_.SelectDrive(model_.DriveLetter());
 }
