@@ -62,17 +62,6 @@ TEST(CliArguments, FlagsSetTheirOptions) {
     EXPECT_EQ(ParseCliArguments({"--version"}).action, CliArguments::Action::Version);
 }
 
-TEST(CliArguments, DefaultsAreTheWindowsDefaults) {
-    const ListingOptions o = Compose({});
-    EXPECT_EQ(o.maskText, "all");
-    EXPECT_EQ(o.columnIndex, 0);
-    EXPECT_EQ(o.sizeUnitIndex, 0);
-    EXPECT_TRUE(o.showAttributes && o.showSize && o.showDate);
-    EXPECT_FALSE(o.showUnit || o.showHidden || o.dateFilter);
-    EXPECT_FALSE(o.headerDriveName || o.headerDriveInfo || o.headerPath || o.footerFileCount ||
-                 o.footerTotalSize);
-}
-
 TEST(CliArguments, DateLimitsDefaultToToday) {
     ListingOptions o = Compose({"--from", "2001-05-01"});
     EXPECT_TRUE(o.dateFilter);

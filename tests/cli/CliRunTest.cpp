@@ -105,14 +105,7 @@ TEST_F(Cli, UsageErrorsAreStatusTwo) {
 
     const Outcome help = RunInProcess({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* option :
-         {"--mask",       "--columns",     "--unit",          "--no-attributes", "--no-size",
-          "--no-date",    "--unit-suffix", "--hidden",        "--class",         "--from",
-          "--to",         "--drive-name",  "--drive-info",    "--drive-percent", "--path",
-          "--file-count", "--total-size",  "--total-percent", "--drive-unit",    "--total-unit",
-          "--settings",   "--lf",          "--version"}) {
-        EXPECT_TRUE(help.out.contains(option)) << option;
-    }
+    EXPECT_TRUE(help.out.startsWith("Usage: tabulist-list [OPTION]... [DIRECTORY]\n"));
     const Outcome version = RunInProcess({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("tabulist-list ") && version.out.endsWith("\n"));
