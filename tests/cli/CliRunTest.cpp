@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +37,27 @@ Outcome RunInProcess(const QStringList& args) {
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
     Outcome o{RunCli(args, out, err), ReadAll(out), ReadAll(err)};
+    std::fclose(out);
+    std::fclose(err);
+    return o;
+}
+
+// As an ordinary user even when the tests run as root, who reads every directory.
+Outcome RunUnprivileged(const QStringList& args) {
+    if (geteuid() != 0) return RunInProcess(args);
+    FILE* out = std::tmpfile();
+    FILE* err = std::tmpfile();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+        const int status = RunCli(args, out, err);
+        std::fflush(out);
+        std::fflush(err);
+        _exit(status);
+    }
+    int raw = 0;
+    waitpid(pid, &raw, 0);
+    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
     std::fclose(out);
     std::fclose(err);
     return o;
@@ -87,12 +109,12 @@ TEST_F(Cli, DirectoryThatCannotBeListed) {
     EXPECT_EQ(o.status, 1);
     EXPECT_TRUE(o.err.contains("not a directory"));
 
-    if (geteuid() != 0) {
-        fixture.setMode("sub", 0);
-        o = RunInProcess({"--lf", fixture.pathText("sub")});
-        EXPECT_EQ(o.status, 0);
-        EXPECT_EQ(o.out, "no files founded\n\n");
-    }
+    fixture.file("sub/hidden-by-mode");
+    fixture.setMode("sub", 0);
+    ASSERT_EQ(chmod(fixture.root().constData(), 0755), 0);
+    o = RunUnprivileged({"--lf", fixture.pathText("sub")});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "no files founded\n\n");
 }
 
 TEST_F(Cli, UsageErrorsAreStatusTwo) {
