@@ -1,0 +1,58 @@
+#include "forms/Hauptfenster/Application.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <exception>
+
+#include "platform/Errors.h"
+
+namespace tabulist {
+
+namespace {
+ErrorDisplayHook errorDisplayHook;
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(
+        ApplicationTitle(argc > 0 ? QString::fromLocal8Bit(argv[0]) : QStringLiteral("Tabulist")));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const TabulistError& error) {
+        ShowErrorDisplay(error.message());
+    } catch (const std::exception& error) {
+        ShowErrorDisplay(QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+QString ApplicationTitle(const QString& programPath) {
+    QString name = QFileInfo(programPath).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0) name.truncate(dot);
+    if (name.isEmpty()) return name;
+    return name.left(1) + name.mid(1).toLower();
+}
+
+QString ErrorDisplayText(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
+    return message;
+}
+
+void ShowErrorDisplay(const QString& message) {
+    const QString caption = QApplication::applicationName();
+    const QString text = ErrorDisplayText(message);
+    if (errorDisplayHook) {
+        errorDisplayHook(caption, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void SetErrorDisplayHook(ErrorDisplayHook hook) { errorDisplayHook = std::move(hook); }
+
+}  // namespace tabulist

@@ -1,0 +1,313 @@
+// What the controls and menu items of the main window do.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Hauptfenster/Application.h"
+#include "forms/Hauptfenster/ColorValues.h"
+#include "forms/Hauptfenster/Hauptfenster.h"
+#include "forms/Hauptfenster/WindowSet.h"
+#include "forms/Help.h"
+#include "forms/OutputCommands/ClipboardCommands.h"
+#include "forms/OutputCommands/PrintCommand.h"
+#include "forms/OutputCommands/PrinterOptions.h"
+#include "forms/OutputCommands/SaveCommand.h"
+#include "forms/PEnde/ExitQuestion.h"
+#include "forms/PEnde/PEnde.h"
+#include "platform/Errors.h"
+#include "settings/SavedOptions.h"
+
+namespace tabulist {
+
+void THaupt::ConnectCommands() {
+    auto onClick = [this](QPushButton* button, void (THaupt::*handler)()) {
+        connect(button, &QPushButton::clicked, this, handler);
+    };
+    auto onTrigger = [this](QAction* action, void (THaupt::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    // A check box's reaction runs on every change of its state, from the user or from code.
+    auto onToggle = [this](QCheckBox* box, void (THaupt::*handler)()) {
+        connect(box, &QCheckBox::toggled, this, handler);
+    };
+    // A combo box's "click" is a pick from its list; its "change" also every edit.
+    auto onPick = [this](QComboBox* box, void (THaupt::*handler)()) {
+        connect(box, &QComboBox::activated, this, handler);
+    };
+    auto onChange = [this, onPick](QComboBox* box, void (THaupt::*handler)()) {
+        onPick(box, handler);
+        if (box->lineEdit()) connect(box->lineEdit(), &QLineEdit::textEdited, this, handler);
+    };
+
+    onClick(BitBtn1, &THaupt::BitBtn1Click);
+    onTrigger(BeendenAltF41, &THaupt::BitBtn1Click);
+    onClick(BitBtn2, &THaupt::BitBtn2Click);
+    onTrigger(Speichern1, &THaupt::BitBtn2Click);
+    onClick(BitBtn3, &THaupt::Drucken1Click);
+    onTrigger(Drucken1, &THaupt::Drucken1Click);
+    onTrigger(Druckereinrichten1, &THaupt::Druckereinrichten1Click);
+    onClick(BitBtn6, &THaupt::Kopieren1Click);
+    onTrigger(Kopieren1, &THaupt::Kopieren1Click);
+    onClick(BitBtn4, &THaupt::Einfuegen1Click);
+    onTrigger(Einfuegen1, &THaupt::Einfuegen1Click);
+    onClick(BitBtn5, &THaupt::Allesmarkieren1Click);
+    onTrigger(Allesmarkieren1, &THaupt::Allesmarkieren1Click);
+    onClick(BitBtn7, &THaupt::BitBtn7Click);
+    onTrigger(Schriftart1, &THaupt::BitBtn7Click);
+    onClick(BitBtn9, &THaupt::BitBtn9Click);
+    onTrigger(FarbedesAusgabefensters1, &THaupt::BitBtn9Click);
+    onChange(ComboBox1, &THaupt::ComboBox1Change);
+    onTrigger(Spaltenanzahl1, &THaupt::Spaltenanzahl1Click);
+    const QList<QAction*> columnItems = {N1Spalte1,  N2Spalten1, N3Spalten1,
+                                         N4Spalten1, N5Spalten1, N6Spalten1};
+    for (int k = 0; k < columnItems.size(); ++k)
+        connect(columnItems[k], &QAction::triggered, this, [this, k] { SelectColumnCount(k); });
+    onPick(ComboBox9, &THaupt::ComboBox2Change);
+    onToggle(CheckBox3, &THaupt::CheckBox3Click);
+    onTrigger(Attribute1, &THaupt::Attribute1Click);
+    onToggle(CheckBox5, &THaupt::CheckBox5Click);
+    onTrigger(Datum1, &THaupt::Datum1Click);
+    onToggle(CheckBox4, &THaupt::CheckBox4Click);
+    onTrigger(Groesse1, &THaupt::Groesse1Click);
+    onToggle(CheckBox6, &THaupt::CheckBox6Click);
+    onClick(Button1, &THaupt::WeitereAngaben1Click);
+    onTrigger(WeitereAngaben1, &THaupt::WeitereAngaben1Click);
+    onTrigger(Suchkriterien1, &THaupt::Suchkriterien1Click);
+    onTrigger(versteckteDateien1, &THaupt::versteckteDateien1Click);
+    onToggle(CheckBox1, &THaupt::CheckBox1Click);
+    onChange(ComboBox2, &THaupt::ComboBox2Change);
+    RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
+    onToggle(CheckBox2, &THaupt::CheckBox2Click);
+    for (QComboBox* box : {ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7, ComboBox8})
+        onChange(box, &THaupt::ComboBox2Change);
+    DriveComboBox1->OnChange = [this] {
+        if (showing_)
+            driveChangeWhileShowing_ = true;
+        else
+            DriveComboBox1Change();
+    };
+    DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
+    DirectoryListBox1->OnClick = [this] { DirectoryListBox1Change(); };
+    onClick(BitBtn8, &THaupt::Hilfe2Click);
+    onTrigger(Hilfe2, &THaupt::Hilfe2Click);
+    onTrigger(Info1, &THaupt::Info1Click);
+}
+
+void THaupt::BitBtn1Click() { close(); }
+
+void THaupt::BitBtn2Click() {
+    saveCommand_.Run(this, Memo1->toPlainText(),
+                     [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
+}
+
+void THaupt::Drucken1Click() {
+    PrintCommand command;
+    command.Run(this, Memo1, *static_cast<TDrucken*>(Windows().Drucken),
+                [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
+}
+
+void THaupt::Druckereinrichten1Click() { PrinterOptionsCommand(this); }
+
+void THaupt::Kopieren1Click() { CopyCommand(Memo1); }
+
+void THaupt::Einfuegen1Click() { PasteCommand(Memo1); }
+
+void THaupt::Allesmarkieren1Click() { SelectAllCommand(Memo1); }
+
+void THaupt::BitBtn7Click() {
+    if (FontDialog1->exec() != QDialog::Accepted) return;
+    Memo1->setFont(FontDialog1->selectedFont());
+    OptionsChanged = true;
+}
+
+void THaupt::BitBtn9Click() {
+    if (ColorDialog1->exec() != QDialog::Accepted) return;
+    Memo1->SetBackgroundColor(ValueFromColor(ColorDialog1->selectedColor()));
+    OptionsChanged = true;
+}
+
+void THaupt::ComboBox1Change() {
+    OptionsChanged = true;
+    UpdateColumnControls();
+    BuildListing();
+}
+
+void THaupt::Spaltenanzahl1Click() { PopupMenu1->popup(PopupPosition); }
+
+void THaupt::SelectColumnCount(int index) {
+    ComboBox1->setCurrentIndex(index);  // runs no reaction of the box
+    UpdateColumnControls();
+    BuildListing();
+}
+
+void THaupt::ComboBox2Change() { BuildListing(); }
+
+void THaupt::CheckBox3Click() {
+    OptionsChanged = true;
+    Attribute1->setChecked(CheckBox3->isChecked());
+    BuildListing();
+}
+
+// The menu item has flipped its own check mark before triggered arrives; setting the
+// box to it runs the box's reaction, so the listing is built twice, as designed.
+void THaupt::Attribute1Click() {
+    OptionsChanged = true;
+    CheckBox3->setChecked(Attribute1->isChecked());
+    BuildListing();
+}
+
+void THaupt::CheckBox5Click() {
+    OptionsChanged = true;
+    Datum1->setChecked(CheckBox5->isChecked());
+    BuildListing();
+}
+
+void THaupt::Datum1Click() {
+    OptionsChanged = true;
+    CheckBox5->setChecked(Datum1->isChecked());
+    BuildListing();
+}
+
+void THaupt::CheckBox4Click() {
+    OptionsChanged = true;
+    Groesse1->setChecked(CheckBox4->isChecked());
+    BuildListing();
+}
+
+void THaupt::Groesse1Click() {
+    OptionsChanged = true;
+    CheckBox4->setChecked(Groesse1->isChecked());
+    BuildListing();
+}
+
+void THaupt::CheckBox6Click() {
+    OptionsChanged = true;
+    BuildListing();
+}
+
+void THaupt::WeitereAngaben1Click() {
+    Windows().Zusatzformular->exec();
+    BuildListing();
+}
+
+void THaupt::Suchkriterien1Click() {
+    OptionsChanged = true;
+    Panel2->setVisible(Suchkriterien1->isChecked());
+}
+
+// The rebuild comes from CheckBox1's reaction alone.
+void THaupt::versteckteDateien1Click() { CheckBox1->setChecked(versteckteDateien1->isChecked()); }
+
+void THaupt::CheckBox1Click() {
+    versteckteDateien1->setChecked(CheckBox1->isChecked());
+    BuildListing();
+}
+
+void THaupt::RadioGroup1Click() { BuildListing(); }
+
+void THaupt::CheckBox2Click() {
+    UpdateDateFilterControls();
+    BuildListing();
+}
+
+void THaupt::DriveComboBox1Change() {
+    BuildListing();
+    setWindowTitle(QStringLiteral("Tabulist - current drive: ") + DriveComboBox1->Text());
+}
+
+// The drive selector reports its first drive while the window is being shown; a listing
+// lets messages run, which must not happen while Qt walks the children it is showing.
+void THaupt::setVisible(bool visible) {
+    showing_ = visible;
+    QMainWindow::setVisible(visible);
+    showing_ = false;
+    if (driveChangeWhileShowing_) {
+        driveChangeWhileShowing_ = false;
+        // Shown from the main sequence there is no event around to carry an error.
+        try {
+            DriveComboBox1Change();
+        } catch (const TabulistError& error) {
+            ShowErrorDisplay(error.message());
+        }
+    }
+}
+
+void THaupt::DirectoryListBox1Change() {
+    int row = 0;
+    while (!DirectoryListBox1->Selected(row)) ++row;  // past the last row: EListError
+    SearchSpec = DirectoryListBox1->RowPath(row);
+    PathFromClick = true;
+    BuildListing();
+}
+
+void THaupt::Hilfe2Click() { ShowHelpContext(1); }
+
+void THaupt::Info1Click() { Windows().Info->exec(); }
+
+void THaupt::UpdateColumnControls() {
+    const bool oneColumn = ComboBox1->currentIndex() == 0;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ComboBox9, CheckBox3, CheckBox4, CheckBox5, CheckBox6})
+        w->setEnabled(oneColumn);
+    for (QAction* a : {Attribute1, Datum1, Groesse1}) a->setEnabled(oneColumn);
+}
+
+void THaupt::UpdateDateFilterControls() {
+    const bool on = CheckBox2->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{ComboBox3, ComboBox4, ComboBox5, ComboBox6,
+                                                      ComboBox7, ComboBox8, Label6, Label7})
+        w->setVisible(on);
+}
+
+void THaupt::CopyOptionsIntoSavedOptions() {
+    SavedOptions.FontColor = Memo1->FontColor();
+    SavedOptions.FontHeight = Memo1->FontHeight();
+    SavedOptions.FontSize = Memo1->FontSize();
+    SavedOptions.FontStyle = Memo1->FontStyle();
+    SavedOptions.setFontName(Memo1->font().family());
+    SavedOptions.BackgroundColor = Memo1->BackgroundColor();
+    SavedOptions.ShowAttributes = CheckBox3->isChecked();
+    SavedOptions.ShowSize = CheckBox4->isChecked();
+    SavedOptions.ShowDate = CheckBox5->isChecked();
+    SavedOptions.ShowUnit = CheckBox6->isChecked();
+    SavedOptions.ColumnIndex = uint8_t(ComboBox1->currentIndex());  // -1 is stored as 255
+    SavedOptions.SizeUnitIndex = uint8_t(ComboBox9->currentIndex());
+    SavedOptions.ShowSearchOptions = Suchkriterien1->isChecked();
+    SavedOptions.ShowHidden = CheckBox1->isChecked();
+}
+
+void THaupt::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (ListingRunning()) {
+        // The running listing unwinds first; the close is tried again after it.
+        AbandonListingForClose();
+        return;
+    }
+    const bool mayClose = FormClose(
+        *static_cast<TPEDialog*>(Windows().PEDialog), [this] { CopyOptionsIntoSavedOptions(); },
+        SettingsPath(ProgramDirectory()));
+    if (mayClose) {
+        event->accept();
+    } else if (listingCutByClose_) {
+        listingCutByClose_ = false;
+        BuildListing();
+    }
+}
+
+// F1 in an open menu asks for the highlighted item's help.
+bool THaupt::eventFilter(QObject* watched, QEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        QAction* item = menu->activeAction();
+        const int context = item ? item->property(HelpContextProperty).toInt() : 0;
+        while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        ShowHelpContext(context > 0 ? context : 1);  // items without a context: general help
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tabulist

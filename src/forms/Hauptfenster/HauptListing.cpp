@@ -1,0 +1,170 @@
+// BuildListing as the window runs it: the controls gathered into the engine's options,
+// the text view fed in batches, and one listing at a time with the newest request winning.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "forms/Hauptfenster/Hauptfenster.h"
+#include "settings/SavedOptions.h"
+
+namespace tabulist {
+
+namespace {
+
+// Lines reach the view in batches: one edit per batch instead of one layout pass per line.
+class MemoSink : public ListingSink {
+public:
+    explicit MemoSink(TMemo* memo) : memo_(memo) { clock_.start(); }
+    ~MemoSink() override { Flush(); }  // lines written before an error stay
+
+    void clear() override {
+        pending_.clear();
+        memo_->clear();
+        clock_.restart();
+    }
+    void appendLine(const QString& line) override {
+        pending_.append(line);
+        if (clock_.elapsed() >= FlushMs) Flush();
+    }
+    void Flush() {
+        memo_->AppendLines(pending_);
+        pending_.clear();
+        clock_.restart();
+    }
+
+private:
+    static constexpr int FlushMs = 50;
+    TMemo* memo_;
+    QStringList pending_;
+    QElapsedTimer clock_;
+};
+
+}  // namespace
+
+ListingOptions THaupt::GatherOptions(const QString& directory) const {
+    ListingOptions o;
+    o.directory = directory;
+    o.maskText = ComboBox2->currentText();
+    o.columnIndex = ComboBox1->currentIndex();
+    o.showAttributes = CheckBox3->isChecked();
+    o.showSize = CheckBox4->isChecked();
+    o.showDate = CheckBox5->isChecked();
+    o.showUnit = CheckBox6->isChecked();
+    o.sizeUnitIndex = ComboBox9->currentIndex();
+    o.showHidden = CheckBox1->isChecked();
+    o.attributeClass = RadioGroup1->ItemIndex();
+    o.dateFilter = CheckBox2->isChecked();
+    o.startDayIndex = ComboBox3->currentIndex();
+    o.startMonthIndex = ComboBox4->currentIndex();
+    o.startYearIndex = ComboBox5->currentIndex();
+    o.stopDayIndex = ComboBox6->currentIndex();
+    o.stopMonthIndex = ComboBox7->currentIndex();
+    o.stopYearIndex = ComboBox8->currentIndex();
+    o.headerDriveName = SavedOptions.HeaderDriveName != 0;
+    o.headerDriveInfo = SavedOptions.HeaderDriveInfo != 0;
+    o.headerDrivePercent = SavedOptions.HeaderDrivePercent != 0;
+    o.headerPath = SavedOptions.HeaderPath != 0;
+    o.footerFileCount = SavedOptions.FooterFileCount != 0;
+    o.footerPercent = SavedOptions.FooterPercent != 0;
+    o.footerTotalSize = SavedOptions.FooterTotalSize != 0;
+    o.driveInfoUnit = SavedOptions.DriveInfoUnit;
+    o.totalSizeUnit = SavedOptions.TotalSizeUnit;
+    o.driveText = DriveComboBox1->Text();
+    o.driveLetter = DriveComboBox1->DriveLetter();
+    o.regional = regional_;
+    return o;
+}
+
+// A request while a listing runs abandons the running one and is remembered; the
+// running one unwinds and the listing runs again from the controls as they then stand.
+void THaupt::BuildListing() {
+    if (ListingRunning()) {
+        abandonRequested_ = true;
+        rebuildPending_ = true;
+        pendingFromClick_ = PathFromClick;
+        PathFromClick = false;
+        return;
+    }
+    struct Running {
+        THaupt* window;
+        explicit Running(THaupt* w) : window(w) { ++window->listingDepth_; }
+        ~Running() {
+            --window->listingDepth_;
+            window->PathFromClick = false;
+            window->FinishListingRequests();
+        }
+    } running(this);
+    do {
+        rebuildPending_ = false;
+        abandonRequested_ = false;
+        RunListing();
+        PathFromClick = rebuildPending_ && pendingFromClick_;
+    } while (rebuildPending_ && !closePending_);
+}
+
+// After the last run, or after an error ended one: what was asked for meanwhile still
+// happens, once the handler that started the listing has returned.
+void THaupt::FinishListingRequests() {
+    if (closePending_) {
+        closePending_ = false;
+        rebuildPending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    } else if (rebuildPending_) {
+        rebuildPending_ = false;
+        PathFromClick = false;
+        QTimer::singleShot(0, this, &THaupt::BuildListing);
+    }
+}
+
+void THaupt::AbandonListingForClose() {
+    abandonRequested_ = true;
+    rebuildPending_ = false;
+    closePending_ = true;
+    listingCutByClose_ = true;
+}
+
+void THaupt::RunListing() {
+    const bool fromClick = PathFromClick;
+    PathFromClick = false;
+    DirCount = 0;
+    StatusBar1->SetPanelText(1, QStringLiteral("searching ..."));
+    StatusBar1->SetPanelText(2, QString());
+    QString directory;
+    if (fromClick) {
+        int row = 0;
+        while (!DirectoryListBox1->Selected(row)) ++row;  // past the last row: EListError
+        directory = DirectoryListBox1->RowPath(row);
+    } else {
+        directory = DirectoryListBox1->CurrentDirectory();
+    }
+    const ListingOptions options = GatherOptions(directory);
+    FileMask = options.maskText == QLatin1String("all") ? QStringLiteral("*.*") : options.maskText;
+
+    auto clearPanels = [this] {
+        StatusBar1->SetPanelText(1, QString());
+        StatusBar1->SetPanelText(2, QString());
+    };
+    ListingHooks hooks;
+    hooks.searchSpecReady = [this](const QString& spec) {
+        SearchSpec = spec;
+        StatusBar1->SetPanelText(3, QStringLiteral("path: ") + spec);
+    };
+    hooks.processMessages = [] { QCoreApplication::processEvents(); };
+    hooks.abandoned = [this] { return abandonRequested_; };
+    hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
+    hooks.finished = clearPanels;
+
+    // Undo steps for a hundred thousand lines are of no use and cost time.
+    Memo1->setUndoRedoEnabled(false);
+    struct UndoBack {
+        TMemo* memo;
+        ~UndoBack() { memo->setUndoRedoEnabled(true); }
+    } undoBack{Memo1};
+    MemoSink sink(Memo1);
+    const ListingResult result = BuildListingReport(options, sink, hooks);
+    sink.Flush();
+    DirCount = result.dirCount;
+    if (result.abandoned) clearPanels();
+}
+
+}  // namespace tabulist
