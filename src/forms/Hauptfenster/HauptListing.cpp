@@ -124,6 +124,7 @@ void THaupt::AbandonListingForClose() {
 }
 
 void THaupt::RunListing() {
+    ++listingsStarted_;
     const bool fromClick = PathFromClick;
     PathFromClick = false;
     DirCount = 0;

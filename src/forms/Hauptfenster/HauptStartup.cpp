@@ -25,6 +25,7 @@ THaupt::THaupt(QWidget* parent) : QMainWindow(parent) {
     setGeometry(160, 91, 640, 336);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
+    windowFont.setStretch(QFont::SemiCondensed);  // the designed widths were made for a narrow face
     setFont(windowFont);
 
     setCentralWidget(new QWidget(this));
@@ -119,8 +120,7 @@ void THaupt::FinishFormCreate() {
 // Name, colour, height, size, style: the size comes after the height and decides.
 // Sizes past what a text view can show are held to a sane range.
 void THaupt::ApplyFont() {
-    QFont font = Memo1->font();
-    font.setFamily(SavedOptions.fontName());
+    QFont font(SavedOptions.fontName());
     Memo1->SetFontColor(SavedOptions.FontColor);
     if (SavedOptions.FontHeight != 0)
         font.setPixelSize(std::clamp(std::abs(SavedOptions.FontHeight), 1, MaxFontPixels));

@@ -76,6 +76,8 @@ public:
     int32_t DirCount = 0;
 
     bool ListingRunning() const { return listingDepth_ > 0; }
+    // Listings begun since the window was created; lets tests count rebuilds.
+    int ListingsStarted() const { return listingsStarted_; }
     // Where the column pop-up opens, in screen coordinates.
     static constexpr QPoint PopupPosition{130, 50};
 
@@ -159,6 +161,7 @@ private:
 
     RegionalSettings regional_;
     int listingDepth_ = 0;
+    int listingsStarted_ = 0;
     bool abandonRequested_ = false;
     bool rebuildPending_ = false;
     bool pendingFromClick_ = false;

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+
+#include "forms/Hauptfenster/Clock.h"
+#include "forms/WindowTestSupport.h"
+
+namespace tabulist::test {
+namespace {
+
+class LinesSink : public ListingSink {
+public:
+    void clear() override { lines.clear(); }
+    void appendLine(const QString& line) override { lines.append(line); }
+    QStringList lines;
+};
+
+// What the text view must hold: the engine's lines, each with its line end.
+QString ExpectedText(THaupt& w, const QString& directory) {
+    ListingOptions o;
+    o.directory = directory;
+    o.maskText = w.ComboBox2->currentText();
+    o.columnIndex = w.ComboBox1->currentIndex();
+    o.showAttributes = w.CheckBox3->isChecked();
+    o.showSize = w.CheckBox4->isChecked();
+    o.showDate = w.CheckBox5->isChecked();
+    o.showUnit = w.CheckBox6->isChecked();
+    o.sizeUnitIndex = w.ComboBox9->currentIndex();
+    o.footerFileCount = SavedOptions.FooterFileCount;
+    o.driveText = w.DriveComboBox1->Text();
+    o.driveLetter = w.DriveComboBox1->DriveLetter();
+    o.regional = RegionalSettings::fromLocale();
+    LinesSink sink;
+    BuildListingReport(o, sink);
+    return sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+class ListingRequests : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 4000; ++i)
+            t.files().file(QByteArray("many-") + QByteArray::number(i) + ".txt", i);
+        const TSavedOptions r = DefaultRecord();
+        t.Start(&r);
+        t.Show();
+        w = &t.window();
+    }
+    WindowTest t;
+    THaupt* w = nullptr;
+};
+
+TEST_F(ListingRequests, NewestRequestWinsAndTheResultIsOneWholeListing) {
+    const int before = w->ListingsStarted();
+    bool sawRunning = false;
+    // Two more requests arrive while the first listing runs; only the last counts.
+    QTimer::singleShot(5, w, [&] {
+        sawRunning = w->ListingRunning();
+        w->CheckBox6->click();
+        w->CheckBox4->click();
+    });
+    w->CheckBox3->click();
+    Wait();
+    ASSERT_TRUE(sawRunning);
+    EXPECT_FALSE(w->ListingRunning());
+    // The first run and one rerun for the two requests that came while it ran.
+    EXPECT_EQ(w->ListingsStarted() - before, 2);
+    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(w->Memo1->toPlainText().count(QStringLiteral("founded files:")), 1);
+    EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
+    EXPECT_EQ(w->StatusBar1->PanelText(2), QString());
+}
+
+TEST_F(ListingRequests, ClickedRowRequestedDuringAListingIsTheOneListed) {
+    TDirectoryListBox* list = w->DirectoryListBox1;
+    int subRow = -1;
+    for (int row = 0; row < list->RowCount(); ++row)
+        if (list->RowPath(row).endsWith(QStringLiteral("/sub"))) subRow = row;
+    ASSERT_GE(subRow, 0);
+    QTimer::singleShot(5, w, [&] {
+        const QRect rect = list->visualItemRect(list->item(subRow));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    });
+    w->CheckBox6->click();
+    Wait();
+    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory() + "/sub"));
+    EXPECT_FALSE(w->PathFromClick);
+}
+
+TEST_F(ListingRequests, ClosingDuringAListingAbandonsItFirst) {
+    OptionsChanged = false;
+    QTimer::singleShot(5, w, [&] { w->close(); });
+    w->CheckBox6->click();  // marks; the close below then asks
+    OptionsChanged = false;
+    Wait(50);
+    EXPECT_FALSE(w->ListingRunning());
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(w->Memo1->toPlainText().contains(QStringLiteral("founded files:")));
+}
+
+TEST_F(ListingRequests, ErrorDuringAListingIsShownOnceAndTheWindowStaysUsable) {
+    // 31 February cannot be encoded: the first entry that reaches the date test fails.
+    w->CheckBox2->click();
+    w->ComboBox3->setCurrentIndex(30);
+    w->ComboBox4->setCurrentIndex(1);
+    ShownErrors().clear();
+    QTest::keyClick(w->ComboBox7, Qt::Key_Down);  // a real event: its error reaches notify()
+    Wait();
+    EXPECT_EQ(ShownErrors(), QStringList{QStringLiteral("Invalid argument to date encode.")});
+    EXPECT_FALSE(w->ListingRunning());
+    EXPECT_EQ(w->StatusBar1->PanelText(1), QStringLiteral("searching ..."));
+
+    QTest::mouseClick(w->CheckBox2, Qt::LeftButton, {}, QPoint(6, 8));
+    Wait();
+    EXPECT_EQ(ShownErrors().size(), 1);
+    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
+}
+
+TEST(Clock, PanelTextWithWeekdayAndMidnightRule) {
+    RegionalSettings r;
+    r.shortDatePattern = QStringLiteral("dd/mm/yyyy");
+    r.dateSeparator = QStringLiteral(".");
+    r.clock24 = true;
+    r.hourLeadingZero = true;
+    const QString sunday = ClockPanelText(QDateTime(QDate(2026, 12, 6), QTime(9, 15, 30)), r);
+    EXPECT_EQ(sunday, QStringLiteral("So., 06.12.2026 09:15:30"));
+    const QString thursdayMidnight =
+        ClockPanelText(QDateTime(QDate(2026, 12, 10), QTime(0, 0, 0, 700)), r);
+    EXPECT_EQ(thursdayMidnight, QStringLiteral("Th., 10.12.2026"));
+    EXPECT_TRUE(ClockPanelText(QDateTime(QDate(2026, 12, 12), QTime(0, 0, 1)), r)
+                    .startsWith(QStringLiteral("Sa., 12.12.2026 ")));
+}
+
+TEST_F(ListingRequests, ClockTicksWhileAListingRuns) {
+    int ticks = 0;
+    SetCurrentDateTimeSource([&] {
+        ++ticks;
+        return QDateTime(QDate(2026, 12, 7), QTime(9, 0, ticks));
+    });
+    EXPECT_EQ(w->StatusBar1->PanelText(0), QStringLiteral("Date"));
+    // The 4000 entries are slowed down by a busy timer so that the listing spans a tick.
+    QTimer slow;
+    QObject::connect(&slow, &QTimer::timeout, [] { QTest::qSleep(1); });
+    slow.start(0);
+    w->CheckBox6->click();
+    slow.stop();
+    EXPECT_GE(ticks, 1);
+    EXPECT_TRUE(w->StatusBar1->PanelText(0).startsWith(QStringLiteral("Mo., ")));
+}
+
+}  // namespace
+}  // namespace tabulist::test

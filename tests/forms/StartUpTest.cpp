@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "forms/About/About.h"
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Hauptfenster/Application.h"
+#include "forms/Hauptfenster/Clock.h"
+#include "forms/Hauptfenster/WindowSet.h"
+#include "forms/Help.h"
+#include "forms/PEnde/PEnde.h"
+#include "forms/WindowTestSupport.h"
+#include "forms/Zusatz/Zusatz.h"
+
+namespace tabulist::test {
+namespace {
+
+TEST(StartUp, AppliesTheStoredOptionsAndEndsWithNothingChanged) {
+    WindowTest t;
+    TSavedOptions r = DefaultRecord();
+    r.ShowAttributes = 0;  // differs from the design state: runs the box's reaction
+    r.ShowSize = 1;
+    r.ShowDate = 0;
+    r.ShowUnit = 1;
+    r.ShowHidden = 1;
+    r.ShowSearchOptions = 0;
+    r.SizeUnitIndex = 2;
+    r.BackgroundColor = 0x00336699;
+    t.Start(&r);
+    THaupt& w = t.window();
+
+    EXPECT_FALSE(w.CheckBox3->isChecked());
+    EXPECT_FALSE(w.Attribute1->isChecked());
+    EXPECT_TRUE(w.CheckBox4->isChecked());
+    EXPECT_TRUE(w.Groesse1->isChecked());
+    EXPECT_FALSE(w.CheckBox5->isChecked());
+    EXPECT_FALSE(w.Datum1->isChecked());
+    EXPECT_TRUE(w.CheckBox6->isChecked());
+    EXPECT_TRUE(w.CheckBox1->isChecked());
+    EXPECT_TRUE(w.versteckteDateien1->isChecked());
+    EXPECT_FALSE(w.Suchkriterien1->isChecked());
+    EXPECT_TRUE(w.Panel2->isHidden());
+    EXPECT_EQ(w.ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(w.ComboBox9->currentIndex(), 2);
+    EXPECT_EQ(w.Memo1->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(w.Memo1->palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(w.Memo1->BackgroundColor(), 0x00336699);
+
+    EXPECT_FALSE(OptionsChanged);
+    EXPECT_TRUE(ShownErrors().isEmpty());
+    EXPECT_EQ(HelpFile(), t.programDirectory() + QStringLiteral("Tabulist.hlp"));
+    // The hidden entry is listed, so the listing reflects the stored options.
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral(".hidden")));
+    EXPECT_FALSE(w.Memo1->toPlainText().startsWith(QStringLiteral("Memo1")));
+    EXPECT_EQ(w.StatusBar1->PanelText(3),
+              QStringLiteral("path: ") + t.listedDirectory() + QStringLiteral("/*.*"));
+    EXPECT_EQ(w.StatusBar1->PanelText(1), QString());
+}
+
+TEST(StartUp, SelectsTodayInBothDateRanges) {
+    WindowTest t;  // its clock reads 29 February 2000
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    THaupt& w = t.window();
+    for (QComboBox* day : {w.ComboBox3, w.ComboBox6}) {
+        EXPECT_EQ(day->count(), 31);
+        EXPECT_EQ(day->currentText(), QStringLiteral("29"));
+    }
+    for (QComboBox* month : {w.ComboBox4, w.ComboBox7}) EXPECT_EQ(month->currentIndex(), 1);
+    for (QComboBox* year : {w.ComboBox5, w.ComboBox8}) {
+        EXPECT_EQ(year->itemText(year->count() - 1), QStringLiteral("2099"));
+        EXPECT_EQ(year->currentIndex(), 20);
+    }
+    // Date controls start hidden: CheckBox2 starts unchecked.
+    EXPECT_TRUE(w.ComboBox3->isHidden());
+    EXPECT_TRUE(w.Label7->isHidden());
+}
+
+TEST(StartUp, YearOutsideTheListsLeavesNoYearSelected) {
+    WindowTest t;
+    SetCurrentDateTimeSource([] { return QDateTime(QDate(2100, 1, 5), QTime(8, 0)); });
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    EXPECT_EQ(t.window().ComboBox5->currentIndex(), -1);
+    EXPECT_EQ(t.window().ComboBox8->currentIndex(), -1);
+    EXPECT_EQ(t.window().ComboBox3->currentIndex(), 4);
+}
+
+TEST(StartUp, StoredIndexesOutsideTheListsSelectNothing) {
+    WindowTest t;
+    TSavedOptions r = DefaultRecord();
+    r.ColumnIndex = 255;
+    r.SizeUnitIndex = 9;
+    t.Start(&r);
+    EXPECT_EQ(t.window().ComboBox1->currentIndex(), -1);
+    EXPECT_EQ(t.window().ComboBox9->currentIndex(), -1);
+    // No column count selected is not one-column mode.
+    EXPECT_FALSE(t.window().CheckBox3->isEnabled());
+}
+
+TEST(StartUp, WithoutSettingsFileShowsTheErrorOnceAndStillLists) {
+    WindowTest t;
+    t.Start(nullptr);
+    THaupt& w = t.window();
+    ASSERT_EQ(ShownErrors(), QStringList{QStringLiteral("File not found.")});
+    // Design state, but the lists on their first entries and the dates filled.
+    EXPECT_EQ(w.ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(w.ComboBox9->currentIndex(), 0);
+    EXPECT_TRUE(w.CheckBox3->isChecked() && w.Attribute1->isChecked());
+    EXPECT_TRUE(w.CheckBox3->isEnabled());
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_FALSE(w.Panel2->isHidden());
+    EXPECT_EQ(w.ComboBox5->currentIndex(), 20);
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("alpha.txt")));
+    EXPECT_FALSE(OptionsChanged);
+    EXPECT_EQ(HelpFile(), t.programDirectory() + QStringLiteral("Tabulist.hlp"));
+}
+
+TEST(StartUp, CreatesTheWindowSetInOrderWithFormNames) {
+    WindowTest t;
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    const TWindowSet& set = Windows();
+    EXPECT_EQ(set.Haupt->objectName(), QStringLiteral("Haupt"));
+    EXPECT_EQ(set.Zusatzformular->objectName(), QStringLiteral("Zusatzformular"));
+    EXPECT_EQ(set.Info->objectName(), QStringLiteral("Info"));
+    EXPECT_EQ(set.PEDialog->objectName(), QStringLiteral("PEDialog"));
+    EXPECT_EQ(set.Drucken->objectName(), QStringLiteral("Drucken"));
+    EXPECT_NE(qobject_cast<TZusatzformular*>(set.Zusatzformular), nullptr);
+    EXPECT_NE(qobject_cast<TInfo*>(set.Info), nullptr);
+    EXPECT_NE(qobject_cast<TPEDialog*>(set.PEDialog), nullptr);
+    EXPECT_NE(qobject_cast<TDrucken*>(set.Drucken), nullptr);
+    // The dialogs are created after the main window, which stays the first one.
+    const QObjectList children = set.Haupt->children();
+    EXPECT_LT(children.indexOf(set.Zusatzformular), children.indexOf(set.Info));
+    EXPECT_LT(children.indexOf(set.PEDialog), children.indexOf(set.Drucken));
+    EXPECT_FALSE(set.Zusatzformular->isVisible());
+}
+
+TEST(StartUp, CaptionNamesTheDriveOnceShown) {
+    WindowTest t;
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    EXPECT_EQ(t.window().windowTitle(), QStringLiteral("Tabulist"));
+    t.Show();
+    ASSERT_FALSE(t.window().DriveComboBox1->Text().isEmpty());
+    EXPECT_EQ(t.window().windowTitle(),
+              QStringLiteral("Tabulist - current drive: ") + t.window().DriveComboBox1->Text());
+    EXPECT_TRUE(t.window().Memo1->toPlainText().contains(QStringLiteral("beta.dat")));
+}
+
+TEST(ErrorDisplay, TitleAndFullStopRule) {
+    EXPECT_EQ(ApplicationTitle(QStringLiteral("/opt/bin/TABULIST.EXE")),
+              QStringLiteral("Tabulist"));
+    EXPECT_EQ(ApplicationTitle(QStringLiteral("/x/Tabulist")), QStringLiteral("Tabulist"));
+    EXPECT_EQ(ApplicationTitle(QStringLiteral("tabuLIST.prog.bin")), QStringLiteral("tabulist"));
+    EXPECT_EQ(ErrorDisplayText(QStringLiteral("Disk full")), QStringLiteral("Disk full."));
+    EXPECT_EQ(ErrorDisplayText(QStringLiteral("I/O error 21")), QStringLiteral("I/O error 21."));
+    // ")" and "." do not sort after ".": nothing is appended.
+    EXPECT_EQ(ErrorDisplayText(QStringLiteral("List index out of bounds (3)")),
+              QStringLiteral("List index out of bounds (3)"));
+    EXPECT_EQ(ErrorDisplayText(QStringLiteral("Done.")), QStringLiteral("Done."));
+    EXPECT_EQ(ErrorDisplayText(QString()), QString());
+}
+
+}  // namespace
+}  // namespace tabulist::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "forms/Hauptfenster/Hauptfenster.h"
+#include "settings/SavedOptions.h"
+#include "support/Fixture.h"
+
+namespace tabulist::test {
+
+// The messages the default error display would have shown, in order.
+QStringList& ShownErrors();
+
+// A record as the settings file holds it, with the options a test starts from.
+TSavedOptions DefaultRecord();
+
+// The window set started against a temporary program directory (holding the given
+// record, or none) and a temporary working directory with a few entries. Start-up runs
+// on a fixed clock unless the test sets its own before calling Start.
+class WindowTest {
+public:
+    WindowTest();
+    ~WindowTest();
+
+    void Start(const TSavedOptions* record);  // nullptr: no settings file
+    void Show();                              // shows the window and waits until active
+
+    THaupt& window() const { return *window_; }
+    Fixture& files() { return files_; }
+    QString programDirectory() const { return programDir_.path() + QLatin1Char('/'); }
+    QString listedDirectory() const { return files_.rootText(); }
+
+private:
+    QTemporaryDir programDir_;
+    Fixture files_;
+    QByteArray previousDirectory_;
+    THaupt* window_ = nullptr;
+};
+
+// Runs action on the next modal dialog once it is up (fails the test after a few seconds).
+void AnswerNextModal(std::function<void(QDialog&)> action);
+
+// Lets queued events run for at least ms milliseconds.
+void Wait(int ms = 0);
+
+}  // namespace tabulist::test
