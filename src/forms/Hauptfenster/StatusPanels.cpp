@@ -17,6 +17,9 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(true);
     setFixedHeight(BarHeight);
     texts_ = {QStringLiteral("Date"), QString(), QString(), QStringLiteral("Path")};
+    repaintLater_.setSingleShot(true);
+    connect(&repaintLater_, &QTimer::timeout, this, [this] { update(); });
+    sinceRepaint_.start();
 }
 
 QString TStatusBar::PanelText(int index) const { return texts_.at(size_t(index)); }
@@ -25,7 +28,16 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
     QString& slot = texts_.at(size_t(index));
     if (slot == text) return;
     slot = text;
-    update(PanelRect(index));
+    ScheduleRepaint();
+}
+
+void TStatusBar::ScheduleRepaint() {
+    if (repaintLater_.isActive()) return;
+    const qint64 since = sinceRepaint_.elapsed();
+    if (since >= RepaintMs)
+        update();
+    else
+        repaintLater_.start(int(RepaintMs - since));
 }
 
 QRect TStatusBar::PanelRect(int index) const {
@@ -36,6 +48,7 @@ QRect TStatusBar::PanelRect(int index) const {
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {
+    sinceRepaint_.restart();
     QPainter painter(this);
     for (int i = 0; i < 4; ++i) {
         const QRect r = PanelRect(i).adjusted(0, 1, -2, 0);
