@@ -5,7 +5,7 @@
 namespace tabulist {
 
 TabulistError::TabulistError(const QString& message)
-    : std::runtime_error(message.toUtf8().toStdString()) {}
+    : std::runtime_error(message.toUtf8().constData()) {}
 
 EInOutError::EInOutError(int code) : TabulistError(messageFor(code)), code_(code) {}
 
