@@ -144,43 +144,28 @@ void THaupt::SelectColumnCount(int index) {
 
 void THaupt::ComboBox2Change() { BuildListing(); }
 
-void THaupt::CheckBox3Click() {
+// A check box and the menu item that mirrors it: each side marks, copies its state to
+// the other and rebuilds. Setting the box from the item runs the box's reaction too, so
+// the item's command builds the listing twice, as designed.
+void THaupt::MirrorBoxToItem(QCheckBox* box, QAction* item) {
     OptionsChanged = true;
-    Attribute1->setChecked(CheckBox3->isChecked());
+    item->setChecked(box->isChecked());
     BuildListing();
 }
 
-// The menu item has flipped its own check mark before triggered arrives; setting the
-// box to it runs the box's reaction, so the listing is built twice, as designed.
-void THaupt::Attribute1Click() {
+// The item has flipped its own check mark before triggered arrives.
+void THaupt::MirrorItemToBox(QAction* item, QCheckBox* box) {
     OptionsChanged = true;
-    CheckBox3->setChecked(Attribute1->isChecked());
+    box->setChecked(item->isChecked());
     BuildListing();
 }
 
-void THaupt::CheckBox5Click() {
-    OptionsChanged = true;
-    Datum1->setChecked(CheckBox5->isChecked());
-    BuildListing();
-}
-
-void THaupt::Datum1Click() {
-    OptionsChanged = true;
-    CheckBox5->setChecked(Datum1->isChecked());
-    BuildListing();
-}
-
-void THaupt::CheckBox4Click() {
-    OptionsChanged = true;
-    Groesse1->setChecked(CheckBox4->isChecked());
-    BuildListing();
-}
-
-void THaupt::Groesse1Click() {
-    OptionsChanged = true;
-    CheckBox4->setChecked(Groesse1->isChecked());
-    BuildListing();
-}
+void THaupt::CheckBox3Click() { MirrorBoxToItem(CheckBox3, Attribute1); }
+void THaupt::Attribute1Click() { MirrorItemToBox(Attribute1, CheckBox3); }
+void THaupt::CheckBox5Click() { MirrorBoxToItem(CheckBox5, Datum1); }
+void THaupt::Datum1Click() { MirrorItemToBox(Datum1, CheckBox5); }
+void THaupt::CheckBox4Click() { MirrorBoxToItem(CheckBox4, Groesse1); }
+void THaupt::Groesse1Click() { MirrorItemToBox(Groesse1, CheckBox4); }
 
 void THaupt::CheckBox6Click() {
     OptionsChanged = true;

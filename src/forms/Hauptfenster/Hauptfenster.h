@@ -152,6 +152,8 @@ private:
 
     void UpdateColumnControls();
     void UpdateDateFilterControls();
+    void MirrorBoxToItem(QCheckBox* box, QAction* item);
+    void MirrorItemToBox(QAction* item, QCheckBox* box);
 
     // Listing.
     ListingOptions GatherOptions(const QString& directory) const;
