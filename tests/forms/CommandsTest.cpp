@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "forms/Help.h"
+#include "forms/PEnde/PEnde.h"
 #include "forms/WindowTestSupport.h"
 
 namespace tabulist::test {
@@ -258,6 +259,38 @@ TEST_F(Commands, ClosingAsksOnlyAfterMarkedChanges) {
     OptionsChanged = false;
     Click(w->BitBtn1);
     EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(Commands, SavingOnExitStoresTheControlsAndKeepsTheOtherFields) {
+    const TSavedOptions loaded = SavedOptions;
+    Click(w->CheckBox4);  // marks
+    w->N3Spalten1->trigger();
+    Key(Qt::Key_F11, Qt::ControlModifier);  // hidden files: stored too, as saving reads the box
+    Key(Qt::Key_F8);
+    AnswerNextModal([](QDialog& d) { static_cast<TPEDialog&>(d).BitBtn1->click(); });
+    w->close();
+    Wait();
+    EXPECT_FALSE(w->isVisible());
+
+    TSavedOptions stored{};
+    LoadOptionsRecord(t.programDirectory() + QStringLiteral("Tabulist.sav"), stored);
+    EXPECT_EQ(stored.ShowSize, 0);
+    EXPECT_EQ(stored.ShowAttributes, 1);
+    EXPECT_EQ(stored.ColumnIndex, 2);
+    EXPECT_EQ(stored.SizeUnitIndex, 0);
+    EXPECT_EQ(stored.ShowHidden, 1);
+    EXPECT_EQ(stored.ShowSearchOptions, 0);
+    EXPECT_EQ(stored.fontName(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(stored.FontSize, 10);
+    EXPECT_EQ(stored.FontColor, loaded.FontColor);
+    EXPECT_EQ(stored.BackgroundColor, loaded.BackgroundColor);
+    EXPECT_EQ(stored.FooterFileCount, loaded.FooterFileCount);
+}
+
+TEST_F(Commands, NoColumnCountSelectedIsStoredAs255) {
+    w->ComboBox1->setCurrentIndex(-1);
+    w->CopyOptionsIntoSavedOptions();
+    EXPECT_EQ(SavedOptions.ColumnIndex, 255);
 }
 
 TEST_F(Commands, ClipboardCommandsWorkOnTheTextView) {
