@@ -23,6 +23,8 @@ void ShowHelpContext(int context) {
     if (!helpWindow) {
         helpWindow = new QTextBrowser;
         helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // An open help window must not keep the program running once the main window closed.
+        helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
         helpWindow->setOpenExternalLinks(true);
         helpWindow->resize(640, 520);
     }
