@@ -10,6 +10,7 @@
 #include "cli/CliArguments.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
+#include "platform/DirectoryList.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
@@ -27,9 +28,9 @@ void Report(FILE* err, const QString& message) {
 }
 
 // Empty when the path names a directory, else why it cannot be listed.
-QString DirectoryProblem(const QString& path) {
+QString DirectoryProblem(const QString& path, const QByteArray& raw) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    if (::stat(raw.constData(), &info) != 0) {
         return QStringLiteral("cannot list '%1': %2")
             .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     }
@@ -38,18 +39,29 @@ QString DirectoryProblem(const QString& path) {
     return {};
 }
 
-int List(const CliArguments& arguments, FILE* out, FILE* err) {
+// The directory as the file system names it: decoding a name that is not UTF-8 loses
+// bytes, so the argument's own bytes (or getcwd's) are used to reach it.
+QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& rawArgs) {
+    if (arguments.directory.isEmpty()) return ReadWorkingDirectory();
+    for (auto raw = rawArgs.crbegin(); raw != rawArgs.crend(); ++raw)
+        if (QString::fromLocal8Bit(*raw) == arguments.directory) return *raw;
+    return QFile::encodeName(arguments.directory);
+}
+
+int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
     TSavedOptions record{};
     if (!arguments.settingsFile.isEmpty()) LoadOptionsRecord(arguments.settingsFile, record);
     ListingOptions options = ComposeOptions(
         arguments, arguments.settingsFile.isEmpty() ? nullptr : &record, QDate::currentDate());
 
     const QString given = arguments.directory.isEmpty() ? QDir::currentPath() : arguments.directory;
-    if (const QString problem = DirectoryProblem(given); !problem.isEmpty()) {
+    const QByteArray raw = RawDirectory(arguments, rawArgs);
+    if (const QString problem = DirectoryProblem(given, raw); !problem.isEmpty()) {
         Report(err, problem);
         return kExitFailed;
     }
     options.directory = QDir(given).absolutePath();
+    options.rawDirectory = raw.startsWith('/') ? raw : ReadWorkingDirectory() + '/' + raw;
     const DriveTable drives = DriveTable::system();
     if (const Drive* drive = drives.driveOf(options.directory)) {
         options.driveLetter = drive->letter;
@@ -71,7 +83,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err) {
 
 }  // namespace
 
-int RunCli(const QStringList& args, FILE* out, FILE* err) {
+int RunCli(const QStringList& args, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
     CliArguments arguments;
     try {
         arguments = ParseCliArguments(args);
@@ -91,7 +103,7 @@ int RunCli(const QStringList& args, FILE* out, FILE* err) {
             break;
     }
     try {
-        return List(arguments, out, err);
+        return List(arguments, out, err, rawArgs);
     } catch (const TabulistError& e) {
         Report(err, e.message());
         return kExitFailed;

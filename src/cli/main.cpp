@@ -8,6 +8,10 @@
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    return tabulist::RunCli(args, stdout, stderr);
+    QByteArrayList rawArgs;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+        rawArgs << QByteArray(argv[i]);
+    }
+    return tabulist::RunCli(args, stdout, stderr, rawArgs);
 }

@@ -37,6 +37,7 @@ public:
 
 private:
     bool NextMatchingEntry();
+    int OpenScan();
     void countEntry();
     void singleColumnScan();
     void multiColumnScan(int columnsPerRow);
@@ -60,13 +61,21 @@ bool ListingRun::NextMatchingEntry() {
         state_ = ScanState::Exhausted;
         return false;
     }
-    const int code = state_ == ScanState::First ? OpenEntryScan(result_.searchSpec, 63, rec_)
-                                                : NextScanEntry(rec_);
+    const int code = state_ == ScanState::First ? OpenScan() : NextScanEntry(rec_);
     if (code != 0) {
         state_ = ScanState::Exhausted;
         return false;
     }
     return filter_.passes(rec_);
+}
+
+int ListingRun::OpenScan() {
+    const QString mask =
+        result_.searchSpec.mid(result_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
+    // A mask holding "/" reaches into a subdirectory; only the text form says which.
+    if (options_.rawDirectory.isEmpty() || options_.maskText.contains(QLatin1Char('/')))
+        return OpenEntryScan(result_.searchSpec, 63, rec_);
+    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_);
 }
 
 void ListingRun::countEntry() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <cstdint>
@@ -12,7 +13,10 @@ namespace tabulist {
 // Everything a listing depends on, gathered by the window from its controls (or by
 // tabulist-list from its arguments) when the listing starts.
 struct ListingOptions {
-    QString directory;                         // the directory listed (no trailing "/" needed)
+    QString directory;  // the directory listed (no trailing "/" needed)
+    // The same path as the file system holds it, when the caller has it: names that are
+    // not UTF-8 do not survive the round trip through text. Empty: directory is encoded.
+    QByteArray rawDirectory;
     QString maskText = QStringLiteral("all");  // the mask as typed; exactly "all" means "*.*"
     int columnIndex = 0;  // 0 one column with detail lines; 1..5 for 2..6 columns; -1 none
     bool showAttributes = true;

@@ -2,6 +2,7 @@
 
 #include "listing/Rendering.h"
 #include "platform/DriveTable.h"
+#include "platform/Entries.h"
 #include "platform/Errors.h"
 
 namespace tabulist {
@@ -82,7 +83,8 @@ void WriteHeader(const ListingOptions& options, const QString& searchSpec, Drive
     }
     if (options.headerDriveName || options.headerDriveInfo) sink.appendLine(QString());
     if (options.headerPath) {
-        sink.appendLine(QLatin1String("path:    \t") + searchSpec);
+        // Shown like the names: a control character in the path would break the line.
+        sink.appendLine(QLatin1String("path:    \t") + DisplayName(searchSpec.toUtf8()));
         sink.appendLine(QString());
     }
 }
