@@ -1,0 +1,149 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "hardening/RunList.h"
+#include "listing/ListingEngine.h"
+#include "platform/DirectoryList.h"
+#include "platform/Errors.h"
+#include "support/Fixture.h"
+
+namespace tabulist::test {
+namespace {
+
+class Lines : public ListingSink {
+public:
+    void clear() override { lines.clear(); }
+    void appendLine(const QString& line) override { lines.append(line); }
+    QStringList lines;
+};
+
+ListingOptions DetailOptions(const QString& directory) {
+    ListingOptions o;
+    o.directory = directory;
+    o.showDate = false;
+    o.footerFileCount = true;
+    return o;
+}
+
+bool Lists(const QStringList& lines, const QString& name) {
+    for (const QString& line : lines)
+        if (line.startsWith(name + QLatin1Char(' '))) return true;
+    return false;
+}
+
+// The engine asks the window to run its messages before every fetch; whatever the user or
+// another program does to the tree then must not end the listing badly.
+TEST(ChangingTree, EntryRemovedAfterItsNameWasReadIsSkippedAndTheListingGoesOn) {
+    Fixture tree;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) tree.file(name, 1);
+    ListingHooks hooks;
+    int fetches = 0;
+    hooks.processMessages = [&] {
+        if (++fetches == 2) tree.remove("b.txt");  // the names are read by now
+    };
+    Lines sink;
+    const ListingResult result = BuildListingReport(DetailOptions(tree.rootText()), sink, hooks);
+    EXPECT_TRUE(Lists(sink.lines, "a.txt"));
+    EXPECT_FALSE(Lists(sink.lines, "b.txt"));
+    EXPECT_TRUE(Lists(sink.lines, "c.txt"));
+    EXPECT_EQ(result.fileCount, 4);  // "." and ".." are directories of the listing too
+    EXPECT_TRUE(sink.lines.last().startsWith(QStringLiteral("founded directories")));
+}
+
+TEST(ChangingTree, DirectoryRemovedWhileListedEndsTheListingCleanly) {
+    Fixture tree;
+    tree.dir("gone");
+    for (const char* name : {"gone/a", "gone/b", "gone/c"}) tree.file(name, 1);
+    ListingHooks hooks;
+    int fetches = 0;
+    hooks.processMessages = [&] {
+        if (++fetches != 3) return;
+        for (const char* name : {"gone/a", "gone/b", "gone/c", "gone"}) tree.remove(name);
+    };
+    Lines sink;
+    const ListingResult result =
+        BuildListingReport(DetailOptions(tree.pathText("gone")), sink, hooks);
+    EXPECT_FALSE(Lists(sink.lines, "a") && Lists(sink.lines, "b"));
+    EXPECT_FALSE(result.abandoned);
+    EXPECT_TRUE(sink.lines.last().startsWith(QStringLiteral("founded directories")));
+    // Listed again: the directory is gone.
+    BuildListingReport(DetailOptions(tree.pathText("gone")), sink);
+    EXPECT_TRUE(sink.lines.contains(QStringLiteral("no files founded")));
+}
+
+TEST(ChangingTree, SymbolicLinkLoopsAreListedAsPlainEntries) {
+    Fixture tree;
+    tree.symlink("self", "self");
+    tree.symlink("ping", "pong");
+    tree.symlink("pong", "ping");
+    tree.dir("sub");
+    tree.symlink("sub/up", "..");
+    const ListRun run = RunList({"--no-date", "--hidden", tree.root()});
+    ASSERT_EQ(run.status, 0) << run.err.constData();
+    for (const char* name : {"self", "ping", "pong"}) EXPECT_TRUE(Lists(run.lines(), name)) << name;
+    const ListRun inside = RunList({tree.path("sub/up/sub/up/sub")});
+    EXPECT_EQ(inside.status, 0);
+    EXPECT_TRUE(Lists(inside.lines(), "[up]"));
+    // A loop given as the directory is refused with a message, not followed.
+    const ListRun loop = RunList({tree.path("self")});
+    EXPECT_EQ(loop.status, 1);
+    EXPECT_TRUE(loop.err.contains("cannot list")) << loop.err.constData();
+}
+
+// Unprivileged: root enters every directory.
+TEST(ChangingTree, DirectoryWithoutPermissionListsNoFilesAndIsNotEntered) {
+    Fixture tree;
+    tree.dir("locked");
+    tree.file("locked/secret", 1);
+    tree.setMode("locked", 0700);
+    tree.setMode("", 0755);  // the way in stays open to others
+    const ListRun run = RunList({tree.path("locked")}, -1, true);
+    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_TRUE(run.lines().contains(QStringLiteral("no files founded"))) << run.out.constData();
+    EXPECT_FALSE(run.out.contains("secret"));
+
+    const QByteArray locked = tree.path("locked");
+    const QByteArray root = tree.root();
+    EXPECT_TRUE(AsUnprivileged([&] {
+        if (chdir(root.constData()) != 0) return false;
+        DirectoryList list([] { return DriveTable(); });
+        try {
+            list.OpenDirectory(locked);
+        } catch (const EInOutError& e) {
+            return e.message() == QStringLiteral("File access denied") &&
+                   list.CurrentDirectoryRaw() == root;
+        }
+        return false;
+    }));
+}
+
+// Deeper than PATH_MAX: reached only step by step from an open directory.
+TEST(ChangingTree, PathLongerThanPathMaxGivesAClearError) {
+    Fixture tree;
+    int fd = open(tree.root().constData(), O_RDONLY | O_DIRECTORY);
+    const QByteArray step(200, 'd');
+    for (int depth = 0; depth < 25; ++depth) {  // 25 x 201 bytes > 4096
+        ASSERT_EQ(mkdirat(fd, step.constData(), 0755), 0);
+        const int next = openat(fd, step.constData(), O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = next;
+    }
+    close(openat(fd, "deep.txt", O_WRONLY | O_CREAT, 0644));
+    const ListRun here = RunList({}, fd);
+    EXPECT_TRUE(here.status == 0 || here.status == 1);
+    if (here.status == 0)
+        EXPECT_TRUE(here.out.contains("deep.txt"));
+    else
+        EXPECT_TRUE(here.err.startsWith("tabulist-list: ")) << here.err.constData();
+    // A relative path from there stays short and is listed.
+    const ListRun relative = RunList({"."}, fd);
+    close(fd);
+    EXPECT_TRUE(relative.status == 0 || relative.err.startsWith("tabulist-list: "));
+    // The fixture cannot remove what it cannot name; take the chain down from the top.
+    ASSERT_EQ(system(("rm -rf " + tree.path(step)).constData()), 0);
+}
+
+}  // namespace
+}  // namespace tabulist::test

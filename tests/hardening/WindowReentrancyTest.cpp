@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrinter>
+#include <QTimer>
+
+#include "forms/OutputCommands/PrintCommand.h"
+#include "forms/WindowTestSupport.h"
+#include "output/PdfReader.h"
+
+namespace tabulist::test {
+namespace {
+
+class Lines : public ListingSink {
+public:
+    void clear() override { lines.clear(); }
+    void appendLine(const QString& line) override { lines.append(line); }
+    QStringList lines;
+};
+
+// What the view must hold when the controls stand as they do now.
+QString ListingNow(THaupt& w) {
+    ListingOptions o;
+    o.directory = w.DirectoryListBox1->CurrentDirectory();
+    o.maskText = w.ComboBox2->currentText();
+    o.columnIndex = w.ComboBox1->currentIndex();
+    o.showAttributes = w.CheckBox3->isChecked();
+    o.showSize = w.CheckBox4->isChecked();
+    o.showDate = w.CheckBox5->isChecked();
+    o.showUnit = w.CheckBox6->isChecked();
+    o.sizeUnitIndex = w.ComboBox9->currentIndex();
+    o.showHidden = w.CheckBox1->isChecked();
+    o.attributeClass = w.RadioGroup1->ItemIndex();
+    o.footerFileCount = SavedOptions.FooterFileCount;
+    o.regional = RegionalSettings::fromLocale();
+    Lines sink;
+    BuildListingReport(o, sink);
+    return sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+class Reentrancy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 3000; ++i) t.files().file("entry-" + QByteArray::number(i) + ".txt", i);
+        const TSavedOptions r = DefaultRecord();
+        t.Start(&r);
+        t.Show();
+        w = &t.window();
+        SaveCommand::chooseFileName = [this](QWidget*, const QString&) { return saved; };
+        PrintCommand::confirmPrintDialog = [this](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+    }
+    // Runs action once the listing started by start lets messages run.
+    void DuringListing(const std::function<void()>& start, const std::function<void()>& action) {
+        QTimer::singleShot(0, w, [this, action] {
+            EXPECT_TRUE(w->ListingRunning());
+            action();
+        });
+        start();
+        Wait(50);
+        while (w->ListingRunning()) Wait(10);
+        Wait(50);
+    }
+    QByteArray Saved() {
+        QFile file(saved);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    WindowTest t;
+    THaupt* w = nullptr;
+    QTemporaryDir out;
+    QString saved = out.filePath("listing.txt");
+    QString pdf = out.filePath("listing.pdf");
+};
+
+// Each kind of control asks for a listing while one runs; the newest request wins.
+TEST_F(Reentrancy, ListingAskedFromEveryKindOfControlDuringAListing) {
+    const std::vector<std::function<void()>> requests = {
+        [this] { w->CheckBox4->click(); },    // check box
+        [this] { w->Groesse1->trigger(); },   // menu item
+        [this] { w->SelectColumnCount(2); },  // pop-up menu
+        [this] {
+            w->ComboBox9->setCurrentIndex(1);
+            emit w->ComboBox9->activated(1);
+        },  // combo box
+        [this] {
+            w->RadioGroup1->SetItemIndex(1);
+            w->RadioGroup1Click();
+        },  // radio group
+        [this] { w->DirectoryListBox1->OpenDirectory(t.listedDirectory() + "/sub"); },  // list
+        [this] { w->DriveComboBox1Change(); },  // drive selector
+    };
+    for (size_t i = 0; i < requests.size(); ++i) {
+        DuringListing([this] { w->BuildListing(); }, requests[i]);
+        EXPECT_TRUE(ShownErrors().isEmpty()) << i << ShownErrors().join('|').toStdString();
+        const QStringList shown = (w->Memo1->toPlainText()).split('\n');
+        const QStringList expected = ListingNow(*w).split('\n');
+        for (qsizetype k = 0; k < qMin(shown.size(), expected.size()); ++k)
+            if (shown[k] != expected[k]) {
+                ADD_FAILURE() << i << " line " << k << ": " << shown[k].toStdString() << " | "
+                              << expected[k].toStdString();
+                break;
+            }
+        EXPECT_EQ(shown.size(), expected.size()) << i;
+    }
+}
+
+TEST_F(Reentrancy, SaveAndPrintDuringAListingAndAListingDuringPrinting) {
+    QString viewAtSave;
+    DuringListing([this] { w->BuildListing(); },
+                  [&] {
+                      viewAtSave = w->Memo1->toPlainText();
+                      w->BitBtn2Click();
+                  });
+    EXPECT_TRUE(ShownErrors().isEmpty());
+    // The file holds what the view held when it was saved.
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(Saved(), viewAtSave.replace('\n', QStringLiteral("\r\n")).toUtf8());
+    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+
+    DuringListing([this] { w->BuildListing(); }, [this] { w->Drucken1Click(); });
+    EXPECT_TRUE(ShownErrors().isEmpty());
+    EXPECT_GT(PdfPageCount(pdf), 0);
+    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+
+    // A listing asked for while the lines print: the view is rebuilt under the print loop.
+    QFile::remove(pdf);
+    QTimer::singleShot(0, w, [this] { w->CheckBox5->click(); });
+    w->Drucken1Click();
+    while (w->ListingRunning()) Wait(10);
+    EXPECT_TRUE(ShownErrors().isEmpty());
+    EXPECT_GT(PdfPageCount(pdf), 0);
+    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+}
+
+// A line of 100,000 characters is saved whole and printed cut at 4096, without a hang.
+TEST_F(Reentrancy, HugeLineIsSavedWholeAndPrintedCut) {
+    const QString line = QString(PrintCommand::MaxLineLength, 'X') + QString(100000 - 4096, 'Y');
+    w->Memo1->setPlainText(line + "\nend\n");
+    w->BitBtn2Click();
+    EXPECT_EQ(Saved(), (line + "\r\nend\r\n").toUtf8());
+    w->Drucken1Click();
+    const QString text = PdfPages(pdf).join(QString());
+    EXPECT_EQ(text.count('X'), PrintCommand::MaxLineLength);
+    EXPECT_EQ(text.count('Y'), 0);
+    EXPECT_TRUE(text.contains("end"));
+}
+
+}  // namespace
+}  // namespace tabulist::test
