@@ -250,6 +250,21 @@ TEST_F(Commands, ClickOnDirectoryRowListsItWithoutMoving) {
     EXPECT_TRUE(w->Memo1->toPlainText().contains(QStringLiteral("alpha.txt")));
 }
 
+TEST_F(Commands, DirectoryWhoseNameIsNotTextIsListedByItsOwnBytes) {
+    t.files().dir("caf\xe9");
+    t.files().file("caf\xe9/inside.txt", 1);
+    TDirectoryListBox* list = w->DirectoryListBox1;
+    list->BuildDirectoryRows();
+    int row = -1;
+    for (int r = 0; r < list->RowCount(); ++r)
+        if (list->RowRawPath(r).endsWith("/caf\xe9")) row = r;
+    ASSERT_GE(row, 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+    Wait();
+    EXPECT_TRUE(w->Memo1->toPlainText().contains(QStringLiteral("inside.txt")));
+}
+
 TEST_F(Commands, ClosingAsksOnlyAfterMarkedChanges) {
     AnswerNextModal([](QDialog& d) { d.reject(); });  // the exit question's close box
     Click(w->CheckBox6);

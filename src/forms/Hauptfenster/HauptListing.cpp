@@ -131,14 +131,18 @@ void THaupt::RunListing() {
     StatusBar1->SetPanelText(1, QStringLiteral("searching ..."));
     StatusBar1->SetPanelText(2, QString());
     QString directory;
+    QByteArray rawDirectory;  // reaches the file system without a round trip through text
     if (fromClick) {
         int row = 0;
         while (!DirectoryListBox1->Selected(row)) ++row;  // past the last row: EListError
         directory = DirectoryListBox1->RowPath(row);
+        rawDirectory = DirectoryListBox1->RowRawPath(row);
     } else {
         directory = DirectoryListBox1->CurrentDirectory();
+        rawDirectory = DirectoryListBox1->CurrentDirectoryRaw();
     }
-    const ListingOptions options = GatherOptions(directory);
+    ListingOptions options = GatherOptions(directory);
+    options.rawDirectory = rawDirectory;
     FileMask = options.maskText == QLatin1String("all") ? QStringLiteral("*.*") : options.maskText;
 
     auto clearPanels = [this] {
