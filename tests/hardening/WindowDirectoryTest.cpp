@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "forms/WindowTestSupport.h"
+#include "platform/Errors.h"
+
+namespace tabulist::test {
+namespace {
+
+bool Shows(THaupt& w, const QString& text) { return w.Memo1->toPlainText().contains(text); }
+
+// The directory the list stands in is removed behind its back: a listing finds nothing,
+// a move below it is refused with a message, and a move elsewhere still works.
+TEST(WindowDirectory, WorkingDirectoryRemovedWhileShown) {
+    WindowTest t;
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    t.Show();
+    THaupt& w = t.window();
+    w.DirectoryListBox1->OpenDirectory(t.files().pathText("sub"));
+    Wait();
+    ASSERT_TRUE(Shows(w, QStringLiteral("inner.txt")));
+    t.files().remove("sub/inner.txt");
+    t.files().remove("sub");
+
+    w.BuildListing();
+    EXPECT_TRUE(Shows(w, QStringLiteral("no files founded")))
+        << w.Memo1->toPlainText().toStdString();
+    try {
+        w.DirectoryListBox1->OpenDirectory(t.files().pathText("sub/deeper"));
+        ADD_FAILURE() << "a move below the removed directory went through";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("File not found"));
+    }
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub"));
+    EXPECT_TRUE(ShownErrors().isEmpty());
+
+    w.DirectoryListBox1->OpenDirectory(t.listedDirectory());
+    Wait();
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
+    EXPECT_TRUE(Shows(w, QStringLiteral("alpha.txt")));
+}
+
+// Started in a directory whose name is not UTF-8: the first listing reaches it by its bytes.
+TEST(WindowDirectory, StartedInADirectoryNamedWithBadBytes) {
+    WindowTest t;
+    t.files().dir("bad-\xff");
+    t.files().file("bad-\xff/inside.txt", 4);
+    ASSERT_EQ(chdir(t.files().path("bad-\xff").constData()), 0);
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    t.Show();
+    THaupt& w = t.window();
+    EXPECT_TRUE(Shows(w, QStringLiteral("inside.txt"))) << w.Memo1->toPlainText().toStdString();
+}
+
+}  // namespace
+}  // namespace tabulist::test
