@@ -179,31 +179,35 @@ TEST_F(Commands, MoreOptionsRebuildsAfterCancelWithoutMarking) {
 TEST_F(Commands, FontAndColourChangeOnlyWhenConfirmed) {
     const QFont font = w->Memo1->font();
     const int32_t background = w->Memo1->BackgroundColor();
-    AnswerNextModal([](QDialog& d) { d.reject(); });
-    Click(w->BitBtn7);
-    AnswerNextModal([](QDialog& d) { d.reject(); });
+    AnswerNextModal([](QDialog& d) { d.reject(); }, "QFontDialog");
+    Key(Qt::Key_F2, Qt::ControlModifier);
+    AnswerNextModal([](QDialog& d) { d.reject(); }, "QColorDialog");
     Key(Qt::Key_F8, Qt::ControlModifier);
     EXPECT_EQ(w->Memo1->font(), font);
     EXPECT_EQ(w->Memo1->BackgroundColor(), background);
     EXPECT_FALSE(OptionsChanged);
 
-    AnswerNextModal([](QDialog& d) {
-        auto& fonts = static_cast<QFontDialog&>(d);
-        QFont chosen(QStringLiteral("DejaVu Serif"));
-        chosen.setPointSize(14);
-        fonts.setCurrentFont(chosen);
-        fonts.accept();
-    });
-    Key(Qt::Key_F2, Qt::ControlModifier);
+    AnswerNextModal(
+        [](QDialog& d) {
+            auto& fonts = static_cast<QFontDialog&>(d);
+            QFont chosen(QStringLiteral("DejaVu Serif"));
+            chosen.setPointSize(14);
+            fonts.setCurrentFont(chosen);
+            fonts.accept();
+        },
+        "QFontDialog");
+    Click(w->BitBtn7);
     EXPECT_EQ(w->Memo1->font().family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(w->Memo1->FontSize(), 14);
     EXPECT_TRUE(OptionsChanged);
 
-    AnswerNextModal([](QDialog& d) {
-        auto& colours = static_cast<QColorDialog&>(d);
-        colours.setCurrentColor(QColor(0x10, 0x20, 0x30));
-        colours.accept();
-    });
+    AnswerNextModal(
+        [](QDialog& d) {
+            auto& colours = static_cast<QColorDialog&>(d);
+            colours.setCurrentColor(QColor(0x10, 0x20, 0x30));
+            colours.accept();
+        },
+        "QColorDialog");
     Click(w->BitBtn9);
     EXPECT_EQ(w->Memo1->BackgroundColor(), 0x00302010);
     EXPECT_EQ(Rebuilds(), 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -15,6 +16,16 @@ public:
     void appendLine(const QString& line) override { lines.append(line); }
     QStringList lines;
 };
+
+// The ".." line carries the time of the shared temporary directory, which other
+// programs change at any moment; it is left out of comparisons.
+QString WithoutParentLine(QString text) {
+    static const QRegularExpression parent(QStringLiteral("^\\[\\.\\.\\][^\n]*\n"),
+                                           QRegularExpression::MultilineOption);
+    return text.remove(parent);
+}
+
+QString MemoText(THaupt& w) { return WithoutParentLine(w.Memo1->toPlainText()); }
 
 // What the text view must hold: the engine's lines, each with its line end.
 QString ExpectedText(THaupt& w, const QString& directory) {
@@ -33,7 +44,7 @@ QString ExpectedText(THaupt& w, const QString& directory) {
     o.regional = RegionalSettings::fromLocale();
     LinesSink sink;
     BuildListingReport(o, sink);
-    return sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return WithoutParentLine(sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 class ListingRequests : public ::testing::Test {
@@ -65,7 +76,7 @@ TEST_F(ListingRequests, NewestRequestWinsAndTheResultIsOneWholeListing) {
     EXPECT_FALSE(w->ListingRunning());
     // The first run and one rerun for the two requests that came while it ran.
     EXPECT_EQ(w->ListingsStarted() - before, 2);
-    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory()));
     EXPECT_EQ(w->Memo1->toPlainText().count(QStringLiteral("founded files:")), 1);
     EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
     EXPECT_EQ(w->StatusBar1->PanelText(2), QString());
@@ -83,7 +94,7 @@ TEST_F(ListingRequests, ClickedRowRequestedDuringAListingIsTheOneListed) {
     });
     w->CheckBox6->click();
     Wait();
-    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory() + "/sub"));
+    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory() + "/sub"));
     EXPECT_FALSE(w->PathFromClick);
 }
 
@@ -113,7 +124,7 @@ TEST_F(ListingRequests, ErrorDuringAListingIsShownOnceAndTheWindowStaysUsable) {
     QTest::mouseClick(w->CheckBox2, Qt::LeftButton, {}, QPoint(6, 8));
     Wait();
     EXPECT_EQ(ShownErrors().size(), 1);
-    EXPECT_EQ(w->Memo1->toPlainText(), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory()));
     EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
 }
 

@@ -93,12 +93,13 @@ void WindowTest::Show() {
     Wait();
 }
 
-void AnswerNextModal(std::function<void(QDialog&)> action) {
+void AnswerNextModal(std::function<void(QDialog&)> action, const char* className) {
     auto* timer = new QTimer;
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, action] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, className] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->inherits(className)) {
             timer->stop();
             timer->deleteLater();
             action(*dialog);

@@ -43,7 +43,7 @@ private:
 };
 
 // Runs action on the next modal dialog once it is up (fails the test after a few seconds).
-void AnswerNextModal(std::function<void(QDialog&)> action);
+void AnswerNextModal(std::function<void(QDialog&)> action, const char* className = "QDialog");
 
 // Lets queued events run for at least ms milliseconds.
 void Wait(int ms = 0);
