@@ -6,16 +6,10 @@
 
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/WindowTestSupport.h"
+#include "listing/LinesSink.h"
 
 namespace tabulist::test {
 namespace {
-
-class LinesSink : public ListingSink {
-public:
-    void clear() override { lines.clear(); }
-    void appendLine(const QString& line) override { lines.append(line); }
-    QStringList lines;
-};
 
 // The ".." line carries the time of the shared temporary directory, which other
 // programs change at any moment; it is left out of comparisons.
