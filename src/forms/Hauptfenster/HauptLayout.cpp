@@ -49,6 +49,8 @@ QComboBox* MakeComboBox(QWidget* parent, const char* name, int left, int top, in
     auto* box = Place(new QComboBox(parent), name, left, top, width, 21, hint, helpContext);
     box->setEditable(editable);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text is taken as it stands, never completed to a list item.
+    if (editable) box->setCompleter(nullptr);
     box->setMaxVisibleItems(12);
     return box;
 }
