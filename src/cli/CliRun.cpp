@@ -10,7 +10,6 @@
 #include "cli/CliArguments.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
-#include "platform/DirectoryList.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
@@ -40,9 +39,10 @@ QString DirectoryProblem(const QString& path, const QByteArray& raw) {
 }
 
 // The directory as the file system names it: decoding a name that is not UTF-8 loses
-// bytes, so the argument's own bytes (or getcwd's) are used to reach it.
+// bytes, so the argument's own bytes are used to reach it. A relative path stays relative:
+// below a working directory deeper than PATH_MAX no absolute path can be opened.
 QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& rawArgs) {
-    if (arguments.directory.isEmpty()) return ReadWorkingDirectory();
+    if (arguments.directory.isEmpty()) return QByteArrayLiteral(".");
     for (auto raw = rawArgs.crbegin(); raw != rawArgs.crend(); ++raw)
         if (QString::fromLocal8Bit(*raw) == arguments.directory) return *raw;
     return QFile::encodeName(arguments.directory);
@@ -54,14 +54,16 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     ListingOptions options = ComposeOptions(
         arguments, arguments.settingsFile.isEmpty() ? nullptr : &record, QDate::currentDate());
 
-    const QString given = arguments.directory.isEmpty() ? QDir::currentPath() : arguments.directory;
+    QString given = arguments.directory.isEmpty() ? QDir::currentPath() : arguments.directory;
+    if (given.isEmpty()) given = QStringLiteral(".");  // a working directory too deep to name
     const QByteArray raw = RawDirectory(arguments, rawArgs);
     if (const QString problem = DirectoryProblem(given, raw); !problem.isEmpty()) {
         Report(err, problem);
         return kExitFailed;
     }
     options.directory = QDir(given).absolutePath();
-    options.rawDirectory = raw.startsWith('/') ? raw : ReadWorkingDirectory() + '/' + raw;
+    if (!options.directory.startsWith(QLatin1Char('/'))) options.directory = given;
+    options.rawDirectory = raw;
     const DriveTable drives = DriveTable::system();
     if (const Drive* drive = drives.driveOf(options.directory)) {
         options.driveLetter = drive->letter;

@@ -14,8 +14,9 @@ namespace tabulist {
 // tabulist-list from its arguments) when the listing starts.
 struct ListingOptions {
     QString directory;  // the directory listed (no trailing "/" needed)
-    // The same path as the file system holds it, when the caller has it: names that are
-    // not UTF-8 do not survive the round trip through text. Empty: directory is encoded.
+    // The same path as the file system holds it (absolute, or relative to the working
+    // directory), when the caller has it: names that are not UTF-8 do not survive the round
+    // trip through text. Empty: directory is encoded.
     QByteArray rawDirectory;
     QString maskText = QStringLiteral("all");  // the mask as typed; exactly "all" means "*.*"
     int columnIndex = 0;  // 0 one column with detail lines; 1..5 for 2..6 columns; -1 none
