@@ -38,6 +38,13 @@ QString ListingNow(THaupt& w) {
     return sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
+// The parent directory's line left out: other programs change its time meanwhile.
+QStringList Comparable(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    lines.removeIf([](const QString& line) { return line.startsWith(QLatin1String("[..]")); });
+    return lines;
+}
+
 class Reentrancy : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -95,15 +102,7 @@ TEST_F(Reentrancy, ListingAskedFromEveryKindOfControlDuringAListing) {
     for (size_t i = 0; i < requests.size(); ++i) {
         DuringListing([this] { w->BuildListing(); }, requests[i]);
         EXPECT_TRUE(ShownErrors().isEmpty()) << i << ShownErrors().join('|').toStdString();
-        const QStringList shown = (w->Memo1->toPlainText()).split('\n');
-        const QStringList expected = ListingNow(*w).split('\n');
-        for (qsizetype k = 0; k < qMin(shown.size(), expected.size()); ++k)
-            if (shown[k] != expected[k]) {
-                ADD_FAILURE() << i << " line " << k << ": " << shown[k].toStdString() << " | "
-                              << expected[k].toStdString();
-                break;
-            }
-        EXPECT_EQ(shown.size(), expected.size()) << i;
+        EXPECT_EQ(Comparable(w->Memo1->toPlainText()), Comparable(ListingNow(*w))) << i;
     }
 }
 
@@ -118,12 +117,12 @@ TEST_F(Reentrancy, SaveAndPrintDuringAListingAndAListingDuringPrinting) {
     // The file holds what the view held when it was saved.
     EXPECT_TRUE(QFile::exists(saved));
     EXPECT_EQ(Saved(), viewAtSave.replace('\n', QStringLiteral("\r\n")).toUtf8());
-    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+    EXPECT_EQ(Comparable(w->Memo1->toPlainText()), Comparable(ListingNow(*w)));
 
     DuringListing([this] { w->BuildListing(); }, [this] { w->Drucken1Click(); });
     EXPECT_TRUE(ShownErrors().isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 0);
-    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+    EXPECT_EQ(Comparable(w->Memo1->toPlainText()), Comparable(ListingNow(*w)));
 
     // A listing asked for while the lines print: the view is rebuilt under the print loop.
     QFile::remove(pdf);
@@ -132,7 +131,7 @@ TEST_F(Reentrancy, SaveAndPrintDuringAListingAndAListingDuringPrinting) {
     while (w->ListingRunning()) Wait(10);
     EXPECT_TRUE(ShownErrors().isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 0);
-    EXPECT_EQ(w->Memo1->toPlainText(), ListingNow(*w));
+    EXPECT_EQ(Comparable(w->Memo1->toPlainText()), Comparable(ListingNow(*w)));
 }
 
 // A line of 100,000 characters is saved whole and printed cut at 4096, without a hang.
