@@ -1,6 +1,7 @@
 // Text of any content through the printer text device on pages and fonts of any size:
 // the layout must end, draw every printable character exactly once, in order, and keep
 // its positions on the page.
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <cstring>
@@ -10,7 +11,7 @@
 namespace {
 
 // Fixed-pitch surface: each character as wide as the fuzzer says, its cell as high.
-class Surface : public tabulist::PrintSurface {
+class FixedSurface : public tabulist::PrintSurface {
 public:
     int charWidth = 1, cellHeight = 1;
     QString drawn;
@@ -34,7 +35,7 @@ public:
     int width = 0, height = 0;
     int pages = 0;
     bool open = false;
-    Surface surface;
+    FixedSurface surface;
     void StartDocument() override { open = true, pages = 1; }
     void StartNextPage() override {
         if (!open) __builtin_trap();
