@@ -41,17 +41,21 @@ TEST(WindowDirectory, WorkingDirectoryRemovedWhileShown) {
     EXPECT_TRUE(Shows(w, QStringLiteral("alpha.txt")));
 }
 
-// Started in a directory whose name is not UTF-8: the first listing reaches it by its bytes.
+// Started in a directory whose name is not UTF-8 or holds a line end: the first listing
+// reaches it by its bytes, and the path panel stays one line.
 TEST(WindowDirectory, StartedInADirectoryNamedWithBadBytes) {
     WindowTest t;
-    t.files().dir("bad-\xff");
-    t.files().file("bad-\xff/inside.txt", 4);
-    ASSERT_EQ(chdir(t.files().path("bad-\xff").constData()), 0);
+    const QByteArray name("bad-\xff\nline");
+    t.files().dir(name);
+    t.files().file(name + "/inside.txt", 4);
+    ASSERT_EQ(chdir(t.files().path(name).constData()), 0);
     const TSavedOptions r = DefaultRecord();
     t.Start(&r);
     t.Show();
     THaupt& w = t.window();
     EXPECT_TRUE(Shows(w, QStringLiteral("inside.txt"))) << w.Memo1->toPlainText().toStdString();
+    EXPECT_TRUE(w.StatusBar1->PanelText(3).endsWith(QString::fromUtf8("bad-\xef\xbf\xbd?line/*.*")))
+        << w.StatusBar1->PanelText(3).toStdString();
 }
 
 }  // namespace
