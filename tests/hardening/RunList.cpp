@@ -39,15 +39,19 @@ ListRun RunList(const QByteArrayList& args, int workingDirectory, bool unprivile
     // Output goes to files: a pipe would need reading while the child writes.
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
+    // Opened before privileges are dropped: the build directory may lie where an ordinary
+    // user cannot reach it (a checkout under /root).
+    const int programFd = open(program.constData(), O_RDONLY | O_CLOEXEC);
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(fileno(out), 1);
         dup2(fileno(err), 2);
         if (workingDirectory >= 0 && fchdir(workingDirectory) != 0) _exit(97);
         if (unprivileged && !DropPrivileges()) _exit(98);
-        execv(argv[0], argv.data());
+        execveat(programFd, "", argv.data(), environ, AT_EMPTY_PATH);
         _exit(96);
     }
+    if (programFd >= 0) close(programFd);
     int raw = 0;
     waitpid(pid, &raw, 0);
     ListRun run;
