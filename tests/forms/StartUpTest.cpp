@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
@@ -11,6 +12,7 @@
 #include "forms/PEnde/PEnde.h"
 #include "forms/WindowTestSupport.h"
 #include "forms/Zusatz/Zusatz.h"
+#include "platform/DriveTable.h"
 
 namespace tabulist::test {
 namespace {
@@ -142,8 +144,9 @@ TEST(StartUp, CaptionNamesTheDriveOnceShown) {
     const TSavedOptions r = DefaultRecord();
     t.Start(&r);
     EXPECT_EQ(t.window().windowTitle(), QStringLiteral("Tabulist"));
-    t.Show();
-    ASSERT_FALSE(t.window().DriveComboBox1->Text().isEmpty());
+    t.Show();  // in a chroot whose "/" is no mount there is no drive at all; that must not crash
+    const bool hasDrive = DriveTable::system().driveOf(QDir::currentPath()) != nullptr;
+    EXPECT_EQ(t.window().DriveComboBox1->Text().isEmpty(), !hasDrive);
     EXPECT_EQ(t.window().windowTitle(),
               QStringLiteral("Tabulist - current drive: ") + t.window().DriveComboBox1->Text());
     EXPECT_TRUE(t.window().Memo1->toPlainText().contains(QStringLiteral("beta.dat")));

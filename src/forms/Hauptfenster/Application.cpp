@@ -12,9 +12,13 @@ namespace {
 ErrorDisplayHook errorDisplayHook;
 }
 
+// The title comes from the program file itself, not from the name it was started by:
+// started through the link ~/.local/bin/tabulist it still reads "Tabulist".
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(
-        ApplicationTitle(argc > 0 ? QString::fromLocal8Bit(argv[0]) : QStringLiteral("Tabulist")));
+    const QString program = applicationFilePath();
+    setApplicationName(ApplicationTitle(!program.isEmpty() ? program
+                                        : argc > 0         ? QString::fromLocal8Bit(argv[0])
+                                                           : QStringLiteral("Tabulist")));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

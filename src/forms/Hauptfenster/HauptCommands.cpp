@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <utility>
 
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/Hauptfenster/Application.h"
@@ -82,13 +83,8 @@ void THaupt::ConnectCommands() {
     onToggle(CheckBox2, &THaupt::CheckBox2Click);
     for (QComboBox* box : {ComboBox3, ComboBox4, ComboBox5, ComboBox6, ComboBox7, ComboBox8})
         onChange(box, &THaupt::ComboBox2Change);
-    DriveComboBox1->OnChange = [this] {
-        if (showing_)
-            driveChangeWhileShowing_ = true;
-        else
-            DriveComboBox1Change();
-    };
-    DirectoryListBox1->OnChange = [this] { DirectoryListBox1Change(); };
+    DriveComboBox1->OnChange = [this] { changeOrDefer(&THaupt::DriveComboBox1Change); };
+    DirectoryListBox1->OnChange = [this] { changeOrDefer(&THaupt::DirectoryListBox1Change); };
     DirectoryListBox1->OnClick = [this] { DirectoryListBox1Change(); };
     onClick(BitBtn8, &THaupt::Hilfe2Click);
     onTrigger(Hilfe2, &THaupt::Hilfe2Click);
@@ -202,17 +198,25 @@ void THaupt::DriveComboBox1Change() {
     setWindowTitle(QStringLiteral("Tabulist - current drive: ") + DriveComboBox1->Text());
 }
 
-// The drive selector reports its first drive while the window is being shown; a listing
-// lets messages run, which must not happen while Qt walks the children it is showing.
+// The drive selector reports its first drive while the window is being shown (and, on a
+// machine whose "/" is no mount of its own, the directory list reports its move too); a
+// listing lets messages run, which must not happen while Qt walks the children it is showing.
+void THaupt::changeOrDefer(void (THaupt::*handler)()) {
+    if (showing_)
+        deferredChanges_.push_back(handler);
+    else
+        (this->*handler)();
+}
+
 void THaupt::setVisible(bool visible) {
     showing_ = visible;
     QMainWindow::setVisible(visible);
     showing_ = false;
-    if (driveChangeWhileShowing_) {
-        driveChangeWhileShowing_ = false;
+    const std::vector<void (THaupt::*)()> deferred = std::exchange(deferredChanges_, {});
+    for (void (THaupt::*handler)() : deferred) {
         // Shown from the main sequence there is no event around to carry an error.
         try {
-            DriveComboBox1Change();
+            (this->*handler)();
         } catch (const TabulistError& error) {
             ShowErrorDisplay(error.message());
         }

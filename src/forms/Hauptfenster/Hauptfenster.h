@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <vector>
 
 #include "forms/Hauptfenster/Memo.h"
 #include "forms/Hauptfenster/RadioGroupBox.h"
@@ -120,6 +121,7 @@ public:
     void BuildListing();
 
     void setVisible(bool visible) override;
+    void changeOrDefer(void (THaupt::*handler)());
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -170,8 +172,8 @@ private:
     bool closePending_ = false;
     bool listingCutByClose_ = false;
     bool showing_ = false;
-    bool driveChangeWhileShowing_ = false;
-    SaveCommand saveCommand_;  // remembers the name chosen last
+    std::vector<void (THaupt::*)()> deferredChanges_;  // selector reports held while showing
+    SaveCommand saveCommand_;                          // remembers the name chosen last
 };
 
 // Help contexts ride on widgets and menu items as this property.
