@@ -1,45 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/WindowTestSupport.h"
-#include "listing/LinesSink.h"
 
 namespace tabulist::test {
 namespace {
 
-// The ".." line carries the time of the shared temporary directory, which other
-// programs change at any moment; it is left out of comparisons.
-QString WithoutParentLine(QString text) {
-    static const QRegularExpression parent(QStringLiteral("^\\[\\.\\.\\][^\n]*\n"),
-                                           QRegularExpression::MultilineOption);
-    return text.remove(parent);
-}
-
 QString MemoText(THaupt& w) { return WithoutParentLine(w.Memo1->toPlainText()); }
-
-// What the text view must hold: the engine's lines, each with its line end.
-QString ExpectedText(THaupt& w, const QString& directory) {
-    ListingOptions o;
-    o.directory = directory;
-    o.maskText = w.ComboBox2->currentText();
-    o.columnIndex = w.ComboBox1->currentIndex();
-    o.showAttributes = w.CheckBox3->isChecked();
-    o.showSize = w.CheckBox4->isChecked();
-    o.showDate = w.CheckBox5->isChecked();
-    o.showUnit = w.CheckBox6->isChecked();
-    o.sizeUnitIndex = w.ComboBox9->currentIndex();
-    o.footerFileCount = SavedOptions.FooterFileCount;
-    o.driveText = w.DriveComboBox1->Text();
-    o.driveLetter = w.DriveComboBox1->DriveLetter();
-    o.regional = RegionalSettings::fromLocale();
-    LinesSink sink;
-    BuildListingReport(o, sink);
-    return WithoutParentLine(sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-}
 
 class ListingRequests : public ::testing::Test {
 protected:
@@ -70,7 +40,7 @@ TEST_F(ListingRequests, NewestRequestWinsAndTheResultIsOneWholeListing) {
     EXPECT_FALSE(w->ListingRunning());
     // The first run and one rerun for the two requests that came while it ran.
     EXPECT_EQ(w->ListingsStarted() - before, 2);
-    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(MemoText(*w), ExpectedListing(*w, t.listedDirectory()));
     EXPECT_EQ(w->Memo1->toPlainText().count(QStringLiteral("founded files:")), 1);
     EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
     EXPECT_EQ(w->StatusBar1->PanelText(2), QString());
@@ -88,7 +58,7 @@ TEST_F(ListingRequests, ClickedRowRequestedDuringAListingIsTheOneListed) {
     });
     w->CheckBox6->click();
     Wait();
-    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory() + "/sub"));
+    EXPECT_EQ(MemoText(*w), ExpectedListing(*w, t.listedDirectory() + "/sub"));
     EXPECT_FALSE(w->PathFromClick);
 }
 
@@ -118,7 +88,7 @@ TEST_F(ListingRequests, ErrorDuringAListingIsShownOnceAndTheWindowStaysUsable) {
     QTest::mouseClick(w->CheckBox2, Qt::LeftButton, {}, QPoint(6, 8));
     Wait();
     EXPECT_EQ(ShownErrors().size(), 1);
-    EXPECT_EQ(MemoText(*w), ExpectedText(*w, t.listedDirectory()));
+    EXPECT_EQ(MemoText(*w), ExpectedListing(*w, t.listedDirectory()));
     EXPECT_EQ(w->StatusBar1->PanelText(1), QString());
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "forms/Hauptfenster/Application.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/WindowSet.h"
+#include "listing/LinesSink.h"
 
 namespace tabulist::test {
 
@@ -118,6 +120,33 @@ void Wait(int ms) {
     do {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     } while (clock.elapsed() < ms);
+}
+
+QString WithoutParentLine(QString text) {
+    static const QRegularExpression parent(QStringLiteral("^\\[\\.\\.\\][^\n]*\n"),
+                                           QRegularExpression::MultilineOption);
+    return text.remove(parent);
+}
+
+QString ExpectedListing(THaupt& w, const QString& directory) {
+    ListingOptions o;
+    o.directory = directory;
+    o.maskText = w.ComboBox2->currentText();
+    o.columnIndex = w.ComboBox1->currentIndex();
+    o.showAttributes = w.CheckBox3->isChecked();
+    o.showSize = w.CheckBox4->isChecked();
+    o.showDate = w.CheckBox5->isChecked();
+    o.showUnit = w.CheckBox6->isChecked();
+    o.sizeUnitIndex = w.ComboBox9->currentIndex();
+    o.showHidden = w.CheckBox1->isChecked();
+    o.attributeClass = w.RadioGroup1->ItemIndex();
+    o.footerFileCount = SavedOptions.FooterFileCount;
+    o.driveText = w.DriveComboBox1->Text();
+    o.driveLetter = w.DriveComboBox1->DriveLetter();
+    o.regional = RegionalSettings::fromLocale();
+    LinesSink sink;
+    BuildListingReport(o, sink);
+    return WithoutParentLine(sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 }  // namespace tabulist::test

@@ -45,6 +45,14 @@ private:
 // Runs action on the next modal dialog once it is up (fails the test after a few seconds).
 void AnswerNextModal(std::function<void(QDialog&)> action, const char* className = "QDialog");
 
+// The ".." line carries the time of the shared temporary directory, which other
+// programs change at any moment; comparisons leave it out.
+QString WithoutParentLine(QString text);
+
+// What the text view must hold after listing directory with the controls as they stand:
+// the engine's lines, each with its line end, the ".." line left out.
+QString ExpectedListing(THaupt& w, const QString& directory);
+
 // Lets queued events run for at least ms milliseconds.
 void Wait(int ms = 0);
 
