@@ -62,7 +62,7 @@ QString FixedDigits(const DecimalDigits& value, int decimals) {
         if (text.empty() && d == '0') continue;
         text.push_back(d);
     }
-    if (text.empty()) text = "0";
+    if (text.empty()) text.push_back('0');
     if (decimals > 0) {
         text.push_back('.');
         for (int i = 0; i < decimals; ++i) text.push_back(digitAt(value.pointPos + i));
