@@ -12,13 +12,8 @@ namespace tabulist {
 namespace {
 
 using test::Fixture;
+using test::RowTexts;
 using Strings = std::vector<std::string>;
-
-QStringList RowTexts(const DirectoryList& list) {
-    QStringList out;
-    for (const DirRow& row : list.rows()) out << row.text;
-    return out;
-}
 
 // A list on a fixture that is a drive (d:) of its own, started in the given folder.
 class DirectoryListTest : public ::testing::Test {

@@ -14,13 +14,8 @@ namespace tabulist {
 namespace {
 
 using test::Fixture;
+using test::RowTexts;
 using Strings = std::vector<std::string>;
-
-QStringList RowTexts(const DriveSelector& selector) {
-    QStringList out;
-    for (const DriveRow& row : selector.rows()) out << row.text;
-    return out;
-}
 
 DriveTable MixedDrives() {
     return DriveTable::fromMounts({

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QStringList>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,14 @@
 #include "platform/DriveTable.h"
 
 namespace tabulist::test {
+
+// The texts of a selector model's rows, in order.
+template <class Model>
+QStringList RowTexts(const Model& model) {
+    QStringList out;
+    for (const auto& row : model.rows()) out << row.text;
+    return out;
+}
 
 // Model and widget tests move the process's working directory; this puts it back.
 class WorkingDirectoryGuard {
