@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Tabulist need.
 # Only what is missing is installed; apt-get runs through sudo when we are not root.
+# Without root and without a usable sudo it stops and says what to install by hand.
 set -euo pipefail
 
 packages=(
@@ -20,9 +21,31 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
+explain() {
+    cat >&2 <<MSG
+Tabulist needs these Debian packages, and they are not installed:
+  ${missing[*]}
+They cannot be installed from here: you are not root, and sudo is missing or not allowed.
+Ask someone with root rights to run:
+  apt-get update && apt-get install --no-install-recommends ${missing[*]}
+then run this command again.
+MSG
+    exit 1
+}
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null 2>&1 || explain
+    # Without a terminal sudo cannot ask for a password: it must be allowed without one.
+    if ! sudo -n true 2>/dev/null; then
+        [ -t 0 ] || explain
+        echo "Tabulist needs ${#missing[@]} Debian packages; sudo asks for your password."
+        sudo -v || explain
+    fi
+    sudo=(sudo)
+fi
+echo "Installing ${#missing[@]} Debian packages (the first time, about 200 with what they need;"
+echo "this takes a few minutes): ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update -qq || { [ ${#sudo[@]} -eq 0 ] || explain; exit 1; }
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -7,11 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 jobs=$(nproc 2>/dev/null || echo 2)
-cc=$(command -v clang-14 || command -v clang)
 cxx=$(command -v clang++-14 || command -v clang++)
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DTABULIST_FUZZ=ON -DTABULIST_TESTS=OFF \
-    -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
+    -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 targets=(fuzz_mask fuzz_settings fuzz_date_pattern)
 [ -f fuzz/fuzz_print_layout.cpp ] && targets+=(fuzz_print_layout)
 cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
