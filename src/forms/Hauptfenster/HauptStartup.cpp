@@ -10,6 +10,7 @@
 #include "forms/Hauptfenster/WindowSet.h"
 #include "forms/Help.h"
 #include "platform/Errors.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 // The pictures live in this static library; their registration must be asked for.
@@ -71,9 +72,12 @@ THaupt::~THaupt() = default;
 
 void THaupt::FormCreate() {
     SetHelpFile(ProgramDirectory() + QStringLiteral("Tabulist.hlp"));
+    const QString settingsPath = SettingsPath(ProgramDirectory());
     try {
-        LoadSavedOptions(SettingsPath(ProgramDirectory()));
+        LoadSavedOptions(settingsPath);
+        AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
     } catch (const TabulistError& error) {
+        AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
         // Without stored options the window starts from its design state, with the
         // column and unit lists on their first entries, so that a first start works.
         ShowErrorDisplay(error.message());

@@ -1,6 +1,7 @@
 #include "forms/PEnde/ExitQuestion.h"
 
 #include "forms/PEnde/PEnde.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -20,6 +21,7 @@ bool FormClose(TPEDialog& dialog, const std::function<void()>& copyOptionsIntoSa
             if (OptionsChanged) {
                 if (copyOptionsIntoSavedOptions) copyOptionsIntoSavedOptions();
                 StoreSavedOptions(settingsPath);
+                StoreAddedOptions(AddedOptionsPath(settingsPath), AddedOptions);
             }
             return true;
         case ExitStay:
