@@ -15,10 +15,10 @@
 #include <cstdio>
 
 #include "forms/About/About.h"
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
+#include "app/WindowSet.h"
 #include "forms/OutputCommands/PrintCommand.h"
 
 namespace tabulist {
