@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "forms/Hauptfenster/Hauptfenster.h"
 #include "app/WindowSet.h"
+#include "forms/Hauptfenster/Hauptfenster.h"
 #include "settings/SavedOptions.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdio>
 
 #include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "app/WindowSet.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
 

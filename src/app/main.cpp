@@ -1,7 +1,7 @@
 // The main sequence: application object, help file name, the window set, the loop.
 #include "app/Application.h"
-#include "forms/Hauptfenster/Hauptfenster.h"
 #include "app/WindowSet.h"
+#include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
 
 int main(int argc, char** argv) {

@@ -94,8 +94,8 @@ TInfo::TInfo(QWidget* parent) : QDialog(parent) {
     Panel2 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::None, 1, 0);
     Panel2->setColor(palette().color(QPalette::Button));
     Panel2->setGeometry(0, 242 - 33, 239, 33);
-    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/dialog-parts/tick.xpm"), 86, 4,
-                         75, 25);
+    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/dialog-parts/tick.xpm"),
+                         86, 4, 75, 25);
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setDefault(true);
 

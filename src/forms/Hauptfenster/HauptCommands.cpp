@@ -5,19 +5,19 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
-#include "forms/ProgramDirectory.h"
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "forms/OutputCommands/PrinterOptions.h"
 #include "forms/OutputCommands/SaveCommand.h"
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"
+#include "forms/ProgramDirectory.h"
 #include "forms/Zusatz/Zusatz.h"
-#include "forms/About/About.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
 

@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "forms/Help.h"
 #include "forms/DialogParts/DialogParts.h"
+#include "forms/Help.h"
 #include "forms/PEnde/ExitQuestion.h"
 
 // The picture lives in a static library, whose resources are not registered on their own.
@@ -51,12 +51,12 @@ TPEDialog::TPEDialog(QWidget* parent) : QDialog(parent) {
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Lowered, TBevelPanel::Lowered, 1, 0);
     Panel2->setGeometry(0, 80, 377, 46);
-    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("&Yes"), QStringLiteral(":/dialog-parts/tick.xpm"), 8, 11,
-                         85, 25);
-    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("&No"), QStringLiteral(":/dialog-parts/no.xpm"), 99, 11,
-                         85, 25);
-    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Cancel"), QStringLiteral(":/dialog-parts/cross.xpm"),
-                         190, 11, 85, 25);
+    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("&Yes"), QStringLiteral(":/dialog-parts/tick.xpm"),
+                         8, 11, 85, 25);
+    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("&No"), QStringLiteral(":/dialog-parts/no.xpm"), 99,
+                         11, 85, 25);
+    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Cancel"),
+                         QStringLiteral(":/dialog-parts/cross.xpm"), 190, 11, 85, 25);
     BitBtn4 = MakeBitBtn(Panel2, QStringLiteral("&Help"), QString(), 281, 11, 85, 25);
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         button->setFont(BoldPixelFont(13));
