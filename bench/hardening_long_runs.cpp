@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "settings/SavedOptions.h"
 
 namespace {

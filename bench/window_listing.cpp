@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
 

@@ -1,7 +1,7 @@
 // The main sequence: application object, help file name, the window set, the loop.
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "forms/Help.h"
 
 int main(int argc, char** argv) {

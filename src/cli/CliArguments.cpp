@@ -1,7 +1,10 @@
+// tabulist-list's command line: parsing, composing the listing options, the usage text.
 #include "cli/CliArguments.h"
 
 #include <QRegularExpression>
 #include <map>
+
+#include "settings/RecordListingOptions.h"
 
 namespace tabulist {
 
@@ -165,26 +168,6 @@ CliArguments ParseCliArguments(const QStringList& args) {
         }
     }
     return result;
-}
-
-void ApplyOptionsRecord(const TSavedOptions& record, ListingOptions& options) {
-    options.headerDriveName = record.HeaderDriveName != 0;
-    options.headerDriveInfo = record.HeaderDriveInfo != 0;
-    options.headerDrivePercent = record.HeaderDrivePercent != 0;
-    options.headerPath = record.HeaderPath != 0;
-    options.footerFileCount = record.FooterFileCount != 0;
-    options.footerPercent = record.FooterPercent != 0;
-    options.footerTotalSize = record.FooterTotalSize != 0;
-    options.showAttributes = record.ShowAttributes != 0;
-    options.showSize = record.ShowSize != 0;
-    options.showDate = record.ShowDate != 0;
-    options.showUnit = record.ShowUnit != 0;
-    options.showHidden = record.ShowHidden != 0;
-    options.driveInfoUnit = record.DriveInfoUnit;
-    options.totalSizeUnit = record.TotalSizeUnit;
-    // An index naming no entry of its list leaves the list without a selection.
-    options.columnIndex = record.ColumnIndex <= 5 ? record.ColumnIndex : -1;
-    options.sizeUnitIndex = record.SizeUnitIndex <= 3 ? record.SizeUnitIndex : -1;
 }
 
 ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions* record,

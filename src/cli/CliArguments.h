@@ -43,9 +43,6 @@ struct CliArguments {
 // Parses the arguments after the program name; throws UsageError.
 CliArguments ParseCliArguments(const QStringList& args);
 
-// The header, footer and main-window fields of a settings record.
-void ApplyOptionsRecord(const TSavedOptions& record, ListingOptions& options);
-
 // The options of a listing: defaults, then the record (if any), then the flags; a date
 // limit not given is today.
 ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions* record,

@@ -1,17 +1,16 @@
+// tabulist-list's run: parse, compose the options, check the directory, list, report.
 #include "cli/CliRun.h"
-
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
-#include <cerrno>
-#include <cstring>
+#include <cstdio>
 
 #include "cli/CliArguments.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
+#include "platform/PathCheck.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -28,13 +27,15 @@ void Report(FILE* err, const QString& message) {
 
 // Empty when the path names a directory, else why it cannot be listed.
 QString DirectoryProblem(const QString& path, const QByteArray& raw) {
-    struct stat info {};
-    if (::stat(raw.constData(), &info) != 0) {
-        return QStringLiteral("cannot list '%1': %2")
-            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    const PathCheck check = CheckPath(raw);
+    switch (check.kind) {
+        case PathCheck::Unreachable:
+            return QStringLiteral("cannot list '%1': %2").arg(path, check.reason);
+        case PathCheck::NotDirectory:
+            return QStringLiteral("cannot list '%1': not a directory").arg(path);
+        case PathCheck::Directory:
+            break;
     }
-    if (!S_ISDIR(info.st_mode))
-        return QStringLiteral("cannot list '%1': not a directory").arg(path);
     return {};
 }
 

@@ -1,3 +1,4 @@
+// The sink that writes listing lines to a C stream.
 #include "cli/StreamSink.h"
 
 #include <cerrno>

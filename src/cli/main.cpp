@@ -1,3 +1,4 @@
+// tabulist-list: hands the command line to RunCli, with the arguments' own bytes.
 #include <QString>
 #include <QStringList>
 #include <clocale>

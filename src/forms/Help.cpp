@@ -1,3 +1,4 @@
+// The help file and the help window that shows one of its sections.
 #include "forms/Help.h"
 
 #include <QApplication>

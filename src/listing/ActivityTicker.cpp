@@ -1,3 +1,4 @@
+// The status bar's activity indicator, advanced while a listing runs.
 #include "listing/ActivityTicker.h"
 
 namespace tabulist {

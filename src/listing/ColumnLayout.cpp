@@ -1,3 +1,4 @@
+// Names set in columns for listings of two to six columns.
 #include "listing/ColumnLayout.h"
 
 #include "listing/NameCell.h"

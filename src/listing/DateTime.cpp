@@ -1,3 +1,4 @@
+// Date-time values: encoding, decoding and their checked arithmetic.
 #include <cmath>
 #include <cstdint>
 

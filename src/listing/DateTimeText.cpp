@@ -1,3 +1,4 @@
+// Date-time values as text, by the regional settings' patterns.
 #include "listing/Rendering.h"
 
 namespace tabulist {

@@ -1,3 +1,4 @@
+// One entry's detail line: name, attributes, size and date fields.
 #include "listing/DetailLine.h"
 
 #include "listing/EntryFilter.h"

@@ -1,3 +1,4 @@
+// Which entries a listing keeps: attribute class, hidden entries, date range.
 #include "listing/EntryFilter.h"
 
 namespace tabulist {

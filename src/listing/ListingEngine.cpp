@@ -1,3 +1,4 @@
+// BuildListingReport: scan, filter, render and write one listing to a sink.
 #include "listing/ListingEngine.h"
 
 #include "listing/ActivityTicker.h"

@@ -1,3 +1,4 @@
+// Name cells of the column listings, padded by characters.
 #include "listing/NameCell.h"
 
 namespace tabulist {

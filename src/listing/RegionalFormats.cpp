@@ -1,3 +1,4 @@
+// The C library's time formats mapped to the regional settings.
 #include "listing/RegionalFormats.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// Sizes, per cent values and date-time fields rendered as the listing shows them.
 #include "listing/Rendering.h"
 
 #include <cmath>

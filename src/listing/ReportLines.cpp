@@ -1,3 +1,4 @@
+// The header and footer lines of a listing report.
 #include "listing/ReportLines.h"
 
 #include "listing/Rendering.h"

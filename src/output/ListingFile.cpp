@@ -1,3 +1,4 @@
+// Writing a listing's text to a file, with the exact errors of a failed write.
 #include "output/ListingFile.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// The printer object's errors.
 #include "output/OutputErrors.h"
 
 namespace tabulist {

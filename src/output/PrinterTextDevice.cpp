@@ -1,3 +1,4 @@
+// Text laid out line by line on printer pages.
 #include "output/PrinterTextDevice.h"
 
 #include "output/TPrinter.h"

@@ -1,3 +1,4 @@
+// TPrinter: the installed printers, the current one and its print job.
 #include "output/TPrinter.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
+// The directory list's model: rows from the root to the subdirectories of the current one.
 #include "platform/DirectoryList.h"
-
-#include <unistd.h>
 
 #include <QCollator>
 #include <QFile>
@@ -10,6 +9,7 @@
 #include "platform/DriveSelector.h"
 #include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/WorkingDirectory.h"
 
 namespace tabulist {
 
@@ -50,15 +50,6 @@ std::vector<DirRow> Subdirectories(const QByteArray& dir) {
 }
 
 }  // namespace
-
-QByteArray ReadWorkingDirectory() {
-    std::vector<char> buffer(4096);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) throw InOutErrorFromErrno(errno);
-        buffer.resize(buffer.size() * 2);
-    }
-    return QByteArray(buffer.data());
-}
 
 DirectoryList::DirectoryList(TableSource source)
     : source_(std::move(source)), current_(ReadWorkingDirectory()) {
@@ -121,14 +112,13 @@ const Drive* DirectoryList::listDrive(const DriveTable& table) const {
 }
 
 void DirectoryList::moveTo(const QByteArray& rawPath) {
-    if (chdir(rawPath.constData()) != 0) throw InOutErrorFromErrno(errno);
+    ChangeWorkingDirectory(rawPath);
     QByteArray now;
     try {
         now = ReadWorkingDirectory();
     } catch (...) {
-        if (chdir(current_.constData()) != 0) {
-            // Nothing better to return to: the error below says what went wrong.
-        }
+        // Nothing better to return to when this fails: the error below says what went wrong.
+        TryChangeWorkingDirectory(current_);
         throw;
     }
     current_ = now;

@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "platform/DriveTable.h"
+#include "platform/WorkingDirectory.h"  // ReadWorkingDirectory, for the list's users
 
 namespace tabulist {
 
 class DriveSelector;
-
-// The process's working directory as getcwd reports it; EInOutError when it cannot.
-QByteArray ReadWorkingDirectory();
 
 enum class DirRowKind { Root, Ancestor, Current, Subdirectory };
 

@@ -1,3 +1,4 @@
+// The drive selector's model: the drives present and the selected one.
 #include "platform/DriveSelector.h"
 
 #include <QFile>

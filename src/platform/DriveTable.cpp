@@ -1,3 +1,4 @@
+// The drive table: mounted file systems as lettered drives.
 #include "platform/DriveTable.h"
 
 #include <QStringList>

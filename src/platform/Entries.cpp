@@ -1,3 +1,4 @@
+// FindFirst-style enumeration of a directory's entries over EntryScan.
 #include "platform/Entries.h"
 
 #include "platform/EntryScan.h"

@@ -1,3 +1,4 @@
+// EntryScan on Linux: names read once with readdir, metadata with fstatat on the open directory.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>

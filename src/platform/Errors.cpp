@@ -1,3 +1,4 @@
+// The program's error classes and their exact message texts.
 #include "platform/Errors.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// File masks matched without regard to case.
 #include "platform/MaskMatcher.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// Parsing /proc/self/mountinfo into mount records.
 #include "platform/MountInfo.h"
 
 #include <QList>

@@ -1,3 +1,4 @@
+// The mounted file systems of a Linux system, with their labels, types and sizes.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>

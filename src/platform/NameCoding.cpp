@@ -1,3 +1,4 @@
+// File names decoded for display, with undecodable bytes and control characters replaced.
 #include "platform/NameCoding.h"
 
 #include <QChar>

@@ -1,3 +1,4 @@
+// Modification times packed into the 32-bit date-time layout.
 #include "platform/PackedTime.h"
 
 namespace tabulist {

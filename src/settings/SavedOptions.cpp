@@ -1,3 +1,4 @@
+// The options record in memory, its font name, and the settings file beside the program.
 #include "settings/SavedOptions.h"
 
 #include <QByteArray>

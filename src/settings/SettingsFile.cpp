@@ -1,140 +1,18 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-#include <QFileInfo>
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-
+// Loading and storing the 296-byte options record.
 #include "platform/Errors.h"
+#include "platform/FileStore.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
 
-namespace {
-
-constexpr size_t RecordSize = sizeof(TSavedOptions);
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, so that a failing close is reported; returns errno or 0.
-    int close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int fd_;
-};
-
-[[noreturn]] void ThrowErrno(int err) { throw InOutErrorFromErrno(err); }
-
-// The file a store replaces: a symbolic link is followed, so the link stays a link.
-QByteArray StoreTarget(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isSymLink() && info.exists()) return QFile::encodeName(info.canonicalFilePath());
-    return QFile::encodeName(path);
-}
-
-int CreateTemporary(const QByteArray& target, QByteArray& name) {
-    static std::atomic<unsigned> counter{0};
-    for (;;) {
-        name =
-            target + ".tmp" + QByteArray::number(::getpid()) + "-" + QByteArray::number(counter++);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-}
-
-void WriteRecord(int fd, const TSavedOptions& record) {
-    const ssize_t written = ::write(fd, &record, RecordSize);
-    if (written < 0) {
-        // A file-size limit refuses the write the way a full disk does.
-        if (errno == EFBIG || errno == ENOSPC) throw EInOutError(101);
-        ThrowErrno(errno);
-    }
-    if (static_cast<size_t>(written) < RecordSize) throw EInOutError(101);
-}
-
-// Overwrites from the start before cutting the length, so the old image is not emptied first.
-void StoreInPlace(const QByteArray& target, const TSavedOptions& record) {
-    Descriptor file(::open(target.constData(), O_WRONLY | O_CLOEXEC));
-    if (file.get() < 0) ThrowErrno(errno);
-    WriteRecord(file.get(), record);
-    if (::ftruncate(file.get(), RecordSize) != 0) ThrowErrno(errno);
-    if (::fsync(file.get()) != 0) ThrowErrno(errno);
-    if (const int err = file.close(); err != 0) ThrowErrno(err);
-}
-
-// Makes the rename itself durable; the store has succeeded either way.
-void SyncDirectoryOf(const QByteArray& target) {
-    const QByteArray directory =
-        QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
-    Descriptor dir(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
-}
-
-}  // namespace
-
 void LoadOptionsRecord(const QString& path, TSavedOptions& record) {
-    // Opened for writing too, so that a settings file that could not be stored is reported now.
-    Descriptor file(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC));
-    if (file.get() < 0) ThrowErrno(errno);
-    unsigned char buffer[RecordSize];
-    size_t got = 0;
-    while (got < RecordSize) {
-        const ssize_t n = ::read(file.get(), buffer + got, RecordSize - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            std::memcpy(&record, buffer, got);
-            ThrowErrno(err);
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    std::memcpy(&record, buffer, got);
-    if (got < RecordSize) throw EInOutError(100);
+    // A file shorter than the record fills what it has and reports reading past its end.
+    if (ReadFileStart(path, &record, sizeof(TSavedOptions)) < sizeof(TSavedOptions))
+        throw EInOutError(100);
 }
 
 void StoreOptionsRecord(const QString& path, const TSavedOptions& record) {
-    const QByteArray target = StoreTarget(path);
-    struct stat old {};
-    const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists) {
-        // A read-only settings file is refused as a direct write would be.
-        Descriptor probe(::open(target.constData(), O_WRONLY | O_CLOEXEC));
-        if (probe.get() < 0) ThrowErrno(errno);
-    }
-    QByteArray temporary;
-    Descriptor file(CreateTemporary(target, temporary));
-    if (file.get() < 0) {
-        const int err = errno;
-        // A writable file in a directory that takes no new files can only be rewritten.
-        if (exists && (err == EACCES || err == EPERM)) return StoreInPlace(target, record);
-        ThrowErrno(err);
-    }
-    try {
-        if (exists) ::fchmod(file.get(), old.st_mode & 07777);
-        WriteRecord(file.get(), record);
-        if (::fsync(file.get()) != 0) ThrowErrno(errno);
-        if (const int err = file.close(); err != 0) ThrowErrno(err);
-        if (::rename(temporary.constData(), target.constData()) != 0) ThrowErrno(errno);
-    } catch (...) {
-        ::unlink(temporary.constData());
-        throw;
-    }
-    SyncDirectoryOf(target);
+    ReplaceFile(path, &record, sizeof(TSavedOptions));
 }
 
 }  // namespace tabulist

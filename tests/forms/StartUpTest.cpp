@@ -5,9 +5,9 @@
 
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
 #include "forms/Hauptfenster/Clock.h"
-#include "forms/Hauptfenster/WindowSet.h"
+#include "app/WindowSet.h"
 #include "forms/Help.h"
 #include "forms/PEnde/PEnde.h"
 #include "forms/WindowTestSupport.h"

@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <cstring>
 
-#include "forms/Hauptfenster/Application.h"
+#include "app/Application.h"
 #include "forms/Hauptfenster/Clock.h"
-#include "forms/Hauptfenster/WindowSet.h"
+#include "app/WindowSet.h"
 #include "listing/LinesSink.h"
 
 namespace tabulist::test {

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <random>
 
-#include "forms/Hauptfenster/WindowSet.h"
+#include "app/WindowSet.h"
 #include "forms/WindowTestSupport.h"
 #include "hardening/RunList.h"
 #include "platform/Errors.h"

@@ -14,11 +14,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/About/About.h"
-#include "forms/Hauptfenster/Application.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "forms/OutputCommands/PrintCommand.h"
 
 namespace tabulist {

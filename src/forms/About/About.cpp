@@ -1,11 +1,15 @@
+// TInfo, the about dialog, and the program icon it shares with the main window.
 #include "forms/About/About.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "forms/PEnde/DialogParts.h"
+#include "forms/DialogParts/DialogParts.h"
 #include "forms/ProjectInfo.h"
+
+// The icon lives in a static library, whose resources are not registered on their own.
+static void InitAboutResources() { Q_INIT_RESOURCE(About); }
 
 namespace tabulist {
 
@@ -16,7 +20,8 @@ std::function<void(const QUrl&)> TInfo::OpenUrl = [](const QUrl& url) {
 
 QPixmap ProgramIcon() {
     // The main window asks for it before any dialog exists.
-    EnsureDialogResources();
+    static const bool ready = (InitAboutResources(), true);
+    (void)ready;
     return QPixmap(QStringLiteral(":/about/program-icon.xpm"));
 }
 
@@ -89,8 +94,8 @@ TInfo::TInfo(QWidget* parent) : QDialog(parent) {
     Panel2 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::None, 1, 0);
     Panel2->setColor(palette().color(QPalette::Button));
     Panel2->setGeometry(0, 242 - 33, 239, 33);
-    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/glyphs/tick.xpm"), 86, 4,
-                         75, 25);
+    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/dialog-parts/tick.xpm"),
+                         86, 4, 75, 25);
     BitBtn1->setCursor(Qt::PointingHandCursor);
     BitBtn1->setDefault(true);
 

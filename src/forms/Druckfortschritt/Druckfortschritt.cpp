@@ -1,3 +1,4 @@
+// TDrucken, the print progress window, and its cancel flag.
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 
 #include <QFrame>

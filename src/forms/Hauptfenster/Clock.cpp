@@ -1,3 +1,4 @@
+// The clock panel's text and the time source tests can replace.
 #include "forms/Hauptfenster/Clock.h"
 
 #include "forms/Hauptfenster/Hauptfenster.h"

@@ -1,3 +1,4 @@
+// Colours between the settings record's numbers and Qt's colours.
 #include "forms/Hauptfenster/ColorValues.h"
 
 namespace tabulist {

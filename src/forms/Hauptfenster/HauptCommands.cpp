@@ -5,11 +5,10 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
-#include "forms/Hauptfenster/Application.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "forms/Help.h"
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/PrintCommand.h"
@@ -17,6 +16,8 @@
 #include "forms/OutputCommands/SaveCommand.h"
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"
+#include "forms/ProgramDirectory.h"
+#include "forms/Zusatz/Zusatz.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
 
@@ -100,7 +101,7 @@ void THaupt::BitBtn2Click() {
 
 void THaupt::Drucken1Click() {
     PrintCommand command;
-    command.Run(this, Memo1, *static_cast<TDrucken*>(Windows().Drucken),
+    command.Run(this, Memo1, *dialogs_.Drucken,
                 [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
 }
 
@@ -142,7 +143,7 @@ void THaupt::ComboBox2Change() { BuildListing(); }
 
 // A check box and the menu item that mirrors it: each side marks, copies its state to
 // the other and rebuilds. Setting the box from the item runs the box's reaction too, so
-// the item's command builds the listing twice, as designed.
+// the item's command builds the listing twice; the second run gives the same text.
 void THaupt::MirrorBoxToItem(QCheckBox* box, QAction* item) {
     OptionsChanged = true;
     item->setChecked(box->isChecked());
@@ -169,7 +170,7 @@ void THaupt::CheckBox6Click() {
 }
 
 void THaupt::WeitereAngaben1Click() {
-    Windows().Zusatzformular->exec();
+    dialogs_.Zusatzformular->exec();
     BuildListing();
 }
 
@@ -218,7 +219,7 @@ void THaupt::setVisible(bool visible) {
         try {
             (this->*handler)();
         } catch (const TabulistError& error) {
-            ShowErrorDisplay(error.message());
+            showError_(error.message());
         }
     }
 }
@@ -233,7 +234,7 @@ void THaupt::DirectoryListBox1Change() {
 
 void THaupt::Hilfe2Click() { ShowHelpContext(1); }
 
-void THaupt::Info1Click() { Windows().Info->exec(); }
+void THaupt::Info1Click() { dialogs_.Info->exec(); }
 
 void THaupt::UpdateColumnControls() {
     const bool oneColumn = ComboBox1->currentIndex() == 0;
@@ -271,16 +272,15 @@ void THaupt::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (ListingRunning()) {
         // The running listing unwinds first; the close is tried again after it.
-        AbandonListingForClose();
+        requests_.Close();
         return;
     }
     const bool mayClose = FormClose(
-        *static_cast<TPEDialog*>(Windows().PEDialog), [this] { CopyOptionsIntoSavedOptions(); },
+        *dialogs_.PEDialog, [this] { CopyOptionsIntoSavedOptions(); },
         SettingsPath(ProgramDirectory()));
     if (mayClose) {
         event->accept();
-    } else if (listingCutByClose_) {
-        listingCutByClose_ = false;
+    } else if (requests_.TakeCutByClose()) {
         BuildListing();
     }
 }

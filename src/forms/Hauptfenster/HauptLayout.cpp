@@ -1,4 +1,4 @@
-// The main window as designed: regions, controls, captions, hints, help contexts,
+// The main window's fixed layout: regions, controls, captions, hints, help contexts,
 // menus and tab order. Positions are in pixels at 96 dots per inch.
 #include <QBoxLayout>
 #include <QMenuBar>
@@ -37,7 +37,7 @@ QPushButton* MakeBitBtn(QWidget* parent, const char* name, int left, int top,
                         const QString& picture, const QString& hint, int helpContext,
                         QSize pictureSize = QSize(18, 18)) {
     auto* button = Place(new QPushButton(parent), name, left, top, 25, 25, hint, helpContext);
-    button->setIcon(QIcon(QStringLiteral(":/images/") + picture));
+    button->setIcon(QIcon(QStringLiteral(":/haupt/images/") + picture));
     button->setIconSize(pictureSize);
     button->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus (and selection) in place
     button->setCursor(Qt::PointingHandCursor);
@@ -108,7 +108,7 @@ void THaupt::CreateToolBand() {
     BitBtn8 =
         MakeBitBtn(Panel1, "BitBtn8", 552, 10, QString(), QStringLiteral("German help file"), 1);
     // Its picture holds the normal and the disabled look side by side.
-    const QPixmap helpPictures(QStringLiteral(":/images/help.png"));
+    const QPixmap helpPictures(QStringLiteral(":/haupt/images/help.png"));
     QIcon helpIcon(helpPictures.copy(0, 0, 18, 18));
     helpIcon.addPixmap(helpPictures.copy(18, 0, 18, 18), QIcon::Disabled);
     BitBtn8->setIcon(helpIcon);
@@ -129,7 +129,8 @@ void THaupt::CreateToolBand() {
     Label2 = MakeLabel(Panel1, "Label2", 508, 8, QStringLiteral("more"));
     Label3 = MakeLabel(Panel1, "Label3", 504, 22, QStringLiteral("options"));
 
-    // As designed, the column and unit lists show their first text with no entry selected.
+    // Before the settings are read, the column and unit lists show their first text with
+    // no entry selected.
     for (QComboBox* box : {ComboBox1, ComboBox9}) {
         const QString text = box->itemText(0);
         box->setCurrentIndex(-1);
@@ -322,7 +323,7 @@ void THaupt::CreateMenus() {
     for (QAction* a : {Suchkriterien1, versteckteDateien1, Attribute1, Datum1, Groesse1})
         a->setCheckable(true);
     Suchkriterien1->setChecked(true);
-    // Mirrors of the design state of CheckBox3, CheckBox5 and CheckBox4.
+    // Mirrors of the initial state of CheckBox3, CheckBox5 and CheckBox4.
     for (QAction* a : {Attribute1, Datum1, Groesse1}) a->setChecked(true);
 }
 

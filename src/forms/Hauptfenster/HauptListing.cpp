@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "settings/RecordListingOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -42,7 +43,9 @@ private:
 }  // namespace
 
 ListingOptions THaupt::GatherOptions(const QString& directory) const {
+    // The record gives the header and footer lines; the controls override the rest.
     ListingOptions o;
+    ApplyOptionsRecord(SavedOptions, o);
     o.directory = directory;
     o.maskText = ComboBox2->currentText();
     o.columnIndex = ComboBox1->currentIndex();
@@ -60,15 +63,6 @@ ListingOptions THaupt::GatherOptions(const QString& directory) const {
     o.stopDayIndex = ComboBox6->currentIndex();
     o.stopMonthIndex = ComboBox7->currentIndex();
     o.stopYearIndex = ComboBox8->currentIndex();
-    o.headerDriveName = SavedOptions.HeaderDriveName != 0;
-    o.headerDriveInfo = SavedOptions.HeaderDriveInfo != 0;
-    o.headerDrivePercent = SavedOptions.HeaderDrivePercent != 0;
-    o.headerPath = SavedOptions.HeaderPath != 0;
-    o.footerFileCount = SavedOptions.FooterFileCount != 0;
-    o.footerPercent = SavedOptions.FooterPercent != 0;
-    o.footerTotalSize = SavedOptions.FooterTotalSize != 0;
-    o.driveInfoUnit = SavedOptions.DriveInfoUnit;
-    o.totalSizeUnit = SavedOptions.TotalSizeUnit;
     o.driveText = DriveComboBox1->Text();
     o.driveLetter = DriveComboBox1->DriveLetter();
     o.regional = regional_;
@@ -78,53 +72,43 @@ ListingOptions THaupt::GatherOptions(const QString& directory) const {
 // A request while a listing runs abandons the running one and is remembered; the
 // running one unwinds and the listing runs again from the controls as they then stand.
 void THaupt::BuildListing() {
-    if (ListingRunning()) {
-        abandonRequested_ = true;
-        rebuildPending_ = true;
-        pendingFromClick_ = PathFromClick;
+    if (requests_.Running()) {
+        requests_.Queue(PathFromClick);
         PathFromClick = false;
         return;
     }
     struct Running {
         THaupt* window;
-        explicit Running(THaupt* w) : window(w) { ++window->listingDepth_; }
+        explicit Running(THaupt* w) : window(w) { window->requests_.Enter(); }
         ~Running() {
-            --window->listingDepth_;
+            const ListingRequests::After after = window->requests_.Leave();
             window->PathFromClick = false;
-            window->FinishListingRequests();
+            window->FinishListingRequests(after);
         }
     } running(this);
     do {
-        rebuildPending_ = false;
-        abandonRequested_ = false;
+        requests_.BeginRun();
         RunListing();
-        PathFromClick = rebuildPending_ && pendingFromClick_;
-    } while (rebuildPending_ && !closePending_);
+        PathFromClick = requests_.RerunFromClick();
+    } while (requests_.RunAgain());
 }
 
 // After the last run, or after an error ended one: what was asked for meanwhile still
 // happens, once the handler that started the listing has returned.
-void THaupt::FinishListingRequests() {
-    if (closePending_) {
-        closePending_ = false;
-        rebuildPending_ = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    } else if (rebuildPending_) {
-        rebuildPending_ = false;
-        PathFromClick = false;
-        QTimer::singleShot(0, this, &THaupt::BuildListing);
+void THaupt::FinishListingRequests(ListingRequests::After after) {
+    switch (after) {
+        case ListingRequests::After::Close:
+            QTimer::singleShot(0, this, &QWidget::close);
+            break;
+        case ListingRequests::After::Rebuild:
+            QTimer::singleShot(0, this, &THaupt::BuildListing);
+            break;
+        case ListingRequests::After::Nothing:
+            break;
     }
 }
 
-void THaupt::AbandonListingForClose() {
-    abandonRequested_ = true;
-    rebuildPending_ = false;
-    closePending_ = true;
-    listingCutByClose_ = true;
-}
-
 void THaupt::RunListing() {
-    ++listingsStarted_;
     const bool fromClick = PathFromClick;
     PathFromClick = false;
     DirCount = 0;
@@ -155,7 +139,7 @@ void THaupt::RunListing() {
         StatusBar1->SetPanelText(3, QStringLiteral("path: ") + spec);
     };
     hooks.processMessages = [] { QCoreApplication::processEvents(); };
-    hooks.abandoned = [this] { return abandonRequested_; };
+    hooks.abandoned = [this] { return requests_.Abandoned(); };
     hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
     hooks.finished = clearPanels;
 

@@ -3,12 +3,11 @@
 #include <QEvent>
 
 #include "forms/About/About.h"
-#include "forms/Hauptfenster/Application.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "forms/Hauptfenster/WindowSet.h"
 #include "forms/Help.h"
+#include "forms/ProgramDirectory.h"
 #include "platform/Errors.h"
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
@@ -18,7 +17,8 @@ static void InitHauptImages() { Q_INIT_RESOURCE(HauptImages); }
 
 namespace tabulist {
 
-THaupt::THaupt(QWidget* parent) : QMainWindow(parent) {
+THaupt::THaupt(const THauptDialogs& dialogs, ErrorDisplay showError, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), showError_(std::move(showError)) {
     InitHauptImages();
     setObjectName(QStringLiteral("Haupt"));
     setWindowTitle(QStringLiteral("Tabulist"));
@@ -26,7 +26,7 @@ THaupt::THaupt(QWidget* parent) : QMainWindow(parent) {
     setGeometry(160, 91, 640, 336);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
-    windowFont.setStretch(QFont::SemiCondensed);  // the designed widths were made for a narrow face
+    windowFont.setStretch(QFont::SemiCondensed);  // the fixed widths were made for a narrow face
     setFont(windowFont);
 
     setCentralWidget(new QWidget(this));
@@ -60,11 +60,11 @@ THaupt::THaupt(QWidget* parent) : QMainWindow(parent) {
     regional_ = RegionalSettings::fromLocale();
 
     // There is no message loop yet to show an error of the start-up handler, so the
-    // default error display is called here; the error ends FormCreate only.
+    // error display is called here; the error ends FormCreate only.
     try {
         FormCreate();
     } catch (const TabulistError& error) {
-        ShowErrorDisplay(error.message());
+        showError_(error.message());
     }
 }
 
@@ -78,9 +78,9 @@ void THaupt::FormCreate() {
         AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
     } catch (const TabulistError& error) {
         AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
-        // Without stored options the window starts from its design state, with the
+        // Without stored options the window starts from its initial state, with the
         // column and unit lists on their first entries, so that a first start works.
-        ShowErrorDisplay(error.message());
+        showError_(error.message());
         ComboBox1->setCurrentIndex(0);
         ComboBox9->setCurrentIndex(0);
         FinishFormCreate();

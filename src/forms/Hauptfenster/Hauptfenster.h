@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <vector>
 
+#include "forms/Hauptfenster/HauptDialogs.h"
+#include "forms/Hauptfenster/ListingRequests.h"
 #include "forms/Hauptfenster/Memo.h"
 #include "forms/Hauptfenster/RadioGroupBox.h"
 #include "forms/Hauptfenster/StatusPanels.h"
@@ -30,7 +32,9 @@ namespace tabulist {
 class THaupt : public QMainWindow {
     Q_OBJECT
 public:
-    explicit THaupt(QWidget* parent = nullptr);
+    // The dialogs are reached through the table given here, filled in once they exist;
+    // showError shows errors that arise where no event carries them.
+    THaupt(const THauptDialogs& dialogs, ErrorDisplay showError, QWidget* parent = nullptr);
     ~THaupt() override;
 
     // Tool bar band.
@@ -76,9 +80,9 @@ public:
     bool PathFromClick = false;
     int32_t DirCount = 0;
 
-    bool ListingRunning() const { return listingDepth_ > 0; }
-    // Listings begun since the window was created; lets tests count rebuilds.
-    int ListingsStarted() const { return listingsStarted_; }
+    bool ListingRunning() const { return requests_.Running(); }
+    // Test hook: listings begun since the window was created, to count rebuilds.
+    int ListingsStarted() const { return requests_.Started(); }
     // Where the column pop-up opens, in screen coordinates.
     static constexpr QPoint PopupPosition{130, 50};
 
@@ -160,17 +164,12 @@ private:
     // Listing.
     ListingOptions GatherOptions(const QString& directory) const;
     void RunListing();
-    void AbandonListingForClose();
-    void FinishListingRequests();
+    void FinishListingRequests(ListingRequests::After after);
 
+    const THauptDialogs& dialogs_;
+    ErrorDisplay showError_;
     RegionalSettings regional_;
-    int listingDepth_ = 0;
-    int listingsStarted_ = 0;
-    bool abandonRequested_ = false;
-    bool rebuildPending_ = false;
-    bool pendingFromClick_ = false;
-    bool closePending_ = false;
-    bool listingCutByClose_ = false;
+    ListingRequests requests_;
     bool showing_ = false;
     std::vector<void (THaupt::*)()> deferredChanges_;  // selector reports held while showing
     SaveCommand saveCommand_;                          // remembers the name chosen last

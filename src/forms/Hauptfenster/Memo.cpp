@@ -1,3 +1,4 @@
+// TMemo, the listing's text view, with its font and colour fields.
 #include "forms/Hauptfenster/Memo.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// TRadioGroupBox, the main window's captioned radio group.
 #include "forms/Hauptfenster/RadioGroupBox.h"
 
 #include <QGridLayout>

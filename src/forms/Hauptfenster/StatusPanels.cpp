@@ -1,3 +1,4 @@
+// TStatusBar, the main window's four status panels.
 #include "forms/Hauptfenster/StatusPanels.h"
 
 #include <qdrawutil.h>

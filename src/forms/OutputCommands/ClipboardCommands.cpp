@@ -1,3 +1,4 @@
+// Copy, paste and select all on the text view.
 #include "forms/OutputCommands/ClipboardCommands.h"
 
 #include <QClipboard>

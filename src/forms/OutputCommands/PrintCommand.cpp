@@ -1,3 +1,4 @@
+// Drucken1Click: the text view's lines on the printer, with the progress window.
 #include "forms/OutputCommands/PrintCommand.h"
 
 #include <QCoreApplication>

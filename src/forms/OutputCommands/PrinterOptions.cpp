@@ -1,3 +1,4 @@
+// Druckereinrichten1Click: the printer set-up dialog.
 #include "forms/OutputCommands/PrinterOptions.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// BitBtn2Click: saving the text view's text under a chosen name.
 #include "forms/OutputCommands/SaveCommand.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ QString ShowSaveDialog1(QWidget* parent, const QString& proposedName) {
     // Our own dialog, so that it carries the Help button; no question before replacing.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
                       QFileDialog::HideNameFilterDetails);
-    // The pattern matches whatever the case of the extension, as it does where it began.
+    // The pattern matches whatever the case of the extension: "LIST.TXT" is a text file too.
     dialog.setNameFilter(QStringLiteral("Textdateien (*.[Tt][Xx][Tt])"));
     dialog.selectFile(proposedName);
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {

@@ -1,3 +1,4 @@
+// FormClose: asking on exit whether to save changed options, and storing them.
 #include "forms/PEnde/ExitQuestion.h"
 
 #include "forms/PEnde/PEnde.h"

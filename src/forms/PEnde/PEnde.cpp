@@ -1,11 +1,15 @@
+// TPEDialog, the exit question dialog.
 #include "forms/PEnde/PEnde.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "forms/DialogParts/DialogParts.h"
 #include "forms/Help.h"
-#include "forms/PEnde/DialogParts.h"
 #include "forms/PEnde/ExitQuestion.h"
+
+// The picture lives in a static library, whose resources are not registered on their own.
+static void InitPEndeResources() { Q_INIT_RESOURCE(PEnde); }
 
 namespace tabulist {
 
@@ -22,13 +26,14 @@ QFont BoldPixelFont(int pixels) {
 
 TPEDialog::TPEDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PEDialog"));
+    InitPEndeResources();
     MakeFixedDialog(this, QStringLiteral("Tabulist - Exit"), 377, 126);
 
     Panel1 = new TBevelPanel(this, TBevelPanel::Lowered, TBevelPanel::Lowered, 2, 0);
     Panel1->setColor(QColor(0xC0, 0xC0, 0xC0));
     Panel1->setGeometry(0, 0, 377, 80);
     Image1 = new QLabel(Panel1);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/glyphs/exit-picture.xpm")));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pende/exit-picture.xpm")));
     Image1->setGeometry(20, 24, 32, 32);
 
     const QFont question = BoldPixelFont(16);
@@ -46,12 +51,12 @@ TPEDialog::TPEDialog(QWidget* parent) : QDialog(parent) {
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Lowered, TBevelPanel::Lowered, 1, 0);
     Panel2->setGeometry(0, 80, 377, 46);
-    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("&Yes"), QStringLiteral(":/glyphs/tick.xpm"), 8, 11,
-                         85, 25);
-    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("&No"), QStringLiteral(":/glyphs/no.xpm"), 99, 11,
-                         85, 25);
-    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Cancel"), QStringLiteral(":/glyphs/cross.xpm"),
-                         190, 11, 85, 25);
+    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("&Yes"), QStringLiteral(":/dialog-parts/tick.xpm"),
+                         8, 11, 85, 25);
+    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("&No"), QStringLiteral(":/dialog-parts/no.xpm"), 99,
+                         11, 85, 25);
+    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Cancel"),
+                         QStringLiteral(":/dialog-parts/cross.xpm"), 190, 11, 85, 25);
     BitBtn4 = MakeBitBtn(Panel2, QStringLiteral("&Help"), QString(), 281, 11, 85, 25);
     for (QPushButton* button : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         button->setFont(BoldPixelFont(13));

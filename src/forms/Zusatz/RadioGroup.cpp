@@ -1,3 +1,4 @@
+// TRadioGroup, the untitled radio columns of the more-options dialog.
 #include "forms/Zusatz/RadioGroup.h"
 
 #include <QRadioButton>

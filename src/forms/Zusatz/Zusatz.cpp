@@ -1,3 +1,4 @@
+// TZusatzformular, the more-options dialog for header and footer lines.
 #include "forms/Zusatz/Zusatz.h"
 
 #include <QCheckBox>
@@ -5,8 +6,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "forms/DialogParts/DialogParts.h"
 #include "forms/Help.h"
-#include "forms/PEnde/DialogParts.h"
 #include "forms/Zusatz/RadioGroup.h"
 #include "settings/SavedOptions.h"
 
@@ -67,12 +68,12 @@ TZusatzformular::TZusatzformular(QWidget* parent) : QDialog(parent) {
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::None, 1, 0);
     Panel2->setGeometry(0, 368 - 41, 286, 41);
-    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/glyphs/tick.xpm"), 14, 6,
-                         71, 25);
-    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Help"), QStringLiteral(":/glyphs/help.xpm"), 186,
-                         6, 83, 25);
-    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("Cancel"), QStringLiteral(":/glyphs/cross.xpm"), 90,
-                         6, 93, 25);
+    BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/dialog-parts/tick.xpm"),
+                         14, 6, 71, 25);
+    BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Help"), QStringLiteral(":/dialog-parts/help.xpm"),
+                         186, 6, 83, 25);
+    BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("Cancel"),
+                         QStringLiteral(":/dialog-parts/cross.xpm"), 90, 6, 93, 25);
     BitBtn1->setDefault(true);
 
     connect(CheckBox2, &QCheckBox::toggled, this, &TZusatzformular::CheckBox2Click);

@@ -1,3 +1,4 @@
+// TDirectoryListBox, the directory list widget over DirectoryList.
 #include "platform/widgets/DirectoryListBox.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// TDriveComboBox, the drive selector widget over DriveSelector.
 #include "platform/widgets/DriveComboBox.h"
 
 #include <QAbstractItemView>

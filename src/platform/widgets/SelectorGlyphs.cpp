@@ -1,3 +1,4 @@
+// The selectors' glyphs, loaded from their resources.
 #include "platform/widgets/SelectorGlyphs.h"
 
 #include <QHash>
@@ -11,7 +12,7 @@ namespace tabulist {
 namespace {
 
 QPixmap LoadGlyph(const QString& name) {
-    QImage image(QStringLiteral(":/glyphs/") + name, "XPM");
+    QImage image(QStringLiteral(":/selector-glyphs/") + name, "XPM");
     if (image.isNull()) return {};
     image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = image.pixel(0, image.height() - 1);

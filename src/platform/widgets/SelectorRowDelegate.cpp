@@ -1,3 +1,4 @@
+// Draws the selectors' rows: glyph, indent and text.
 #include "platform/widgets/SelectorRowDelegate.h"
 
 #include <QPainter>

@@ -1,4 +1,5 @@
-#include "forms/Hauptfenster/Application.h"
+// The application object: the one catch of the program's errors, and their default display.
+#include "app/Application.h"
 
 #include <QFileInfo>
 #include <QMessageBox>

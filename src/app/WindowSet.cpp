@@ -1,7 +1,7 @@
-#include "forms/Hauptfenster/WindowSet.h"
+// Creating and destroying the program's five windows.
+#include "app/WindowSet.h"
 
-#include <QDir>
-
+#include "app/Application.h"
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
@@ -12,23 +12,15 @@ namespace tabulist {
 
 namespace {
 TWindowSet windowSet;
-QString programDirectory;
 }  // namespace
 
 TWindowSet& Windows() { return windowSet; }
 
-QString ProgramDirectory() { return programDirectory; }
-
-void SetProgramDirectory(const QString& directory) {
-    programDirectory = directory;
-    if (!programDirectory.isEmpty() && !programDirectory.endsWith(QLatin1Char('/')))
-        programDirectory += QLatin1Char('/');
-}
-
 void CreateWindowSet() {
-    windowSet.Haupt = new THaupt;
+    // The main window keeps a reference to the dialog table, which is filled in below.
+    windowSet.Haupt = new THaupt(windowSet, &ShowErrorDisplay);
     windowSet.Haupt->setObjectName(QStringLiteral("Haupt"));
-    auto create = [](QDialog* dialog, const char* name) {
+    auto create = [](auto* dialog, const char* name) {
         dialog->setObjectName(QString::fromLatin1(name));
         return dialog;
     };

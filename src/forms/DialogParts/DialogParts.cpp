@@ -1,4 +1,5 @@
-#include "forms/PEnde/DialogParts.h"
+// The bevel panel, glyph buttons, font and frame that the dialogs share.
+#include "forms/DialogParts/DialogParts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -7,10 +8,7 @@
 #include <QScreen>
 
 // The glyphs live in a static library, whose resources are not registered on their own.
-static void InitDialogResources() {
-    Q_INIT_RESOURCE(DialogGlyphs);
-    Q_INIT_RESOURCE(About);
-}
+static void InitDialogResources() { Q_INIT_RESOURCE(DialogGlyphs); }
 
 namespace tabulist {
 

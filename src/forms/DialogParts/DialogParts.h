@@ -29,7 +29,7 @@ private:
     int borderWidth_;
 };
 
-// Registers the glyphs and the program icon; anything that loads them calls this first.
+// Registers the shared button glyphs; anything that loads them calls this first.
 void EnsureDialogResources();
 
 // The dialogs' face, "MS Sans Serif" 8 point where it exists, a narrow sans serif elsewhere.
