@@ -8,20 +8,13 @@
 
 #include "output/ListingFile.h"
 #include "output/OutputErrors.h"
+#include "support/Fixture.h"
 
 namespace tabulist {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::ReadFile;
+using test::WriteFile;
 
 template <typename F>
 QString ErrorOf(F&& action) {
@@ -51,31 +44,31 @@ protected:
 
 TEST_F(ListingFileWrite, ReplacesAnExistingFileWholly) {
     const QString path = dir.filePath("list");
-    WriteRaw(path, QByteArray(5000, 'o'));
+    WriteFile(path, QByteArray(5000, 'o'));
     WriteListingFile(path, "short\r\n");
-    EXPECT_EQ(ReadAll(path), "short\r\n");
+    EXPECT_EQ(ReadFile(path), "short\r\n");
     WriteListingFile(path, "");
-    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ReadFile(path), "");
     EXPECT_EQ(Files(), QStringList{"list"});
 }
 
 TEST_F(ListingFileWrite, APlaceThatTakesNoFileIsACreateError) {
     const QString missing = dir.filePath("missing/list.TXT");
     EXPECT_EQ(ErrorOf([&] { WriteListingFile(missing, "x"); }), "Cannot create file " + missing);
-    WriteRaw(dir.filePath("plain"), "kept");
+    WriteFile(dir.filePath("plain"), "kept");
     const QString underFile = dir.filePath("plain/list.TXT");
     EXPECT_EQ(ErrorOf([&] { WriteListingFile(underFile, "x"); }),
               "Cannot create file " + underFile);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     EXPECT_EQ(ErrorOf([&] { WriteListingFile(dir.filePath("folder"), "x"); }),
               "Cannot create file " + dir.filePath("folder"));
-    EXPECT_EQ(ReadAll(dir.filePath("plain")), "kept");
+    EXPECT_EQ(ReadFile(dir.filePath("plain")), "kept");
     EXPECT_EQ(Files(), QStringList{"plain"});
 }
 
 TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     const QString path = dir.filePath("list.TXT");
-    WriteRaw(path, "previous listing\r\n");
+    WriteFile(path, "previous listing\r\n");
     // Writes past this size fail with EFBIG, as on a full disk.
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -88,7 +81,7 @@ TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(error, "Stream write error");
-    EXPECT_EQ(ReadAll(path), "previous listing\r\n");
+    EXPECT_EQ(ReadFile(path), "previous listing\r\n");
     EXPECT_EQ(Files(), QStringList{"list.TXT"});
 }
 

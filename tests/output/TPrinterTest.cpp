@@ -12,9 +12,13 @@
 #include "output/OutputErrors.h"
 #include "output/PrinterTextDevice.h"
 #include "output/TPrinter.h"
+#include "support/Application.h"
 
 namespace tabulist {
 namespace {
+
+// Printers and fonts need an application object, for every test of this program.
+TABULIST_TEST_APPLICATION(QGuiApplication);
 
 PrinterPlatform FakePlatform(QStringList installed, QString defaultName) {
     return {[installed] { return installed; }, [defaultName] { return defaultName; }};

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <cstring>
 
-#include "ModalAnswer.h"
+#include "support/Events.h"
 #include "forms/Help.h"
 #include "forms/Zusatz/RadioGroup.h"
 #include "forms/Zusatz/Zusatz.h"

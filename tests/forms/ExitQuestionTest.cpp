@@ -9,7 +9,7 @@
 #include <cstring>
 #include <memory>
 
-#include "ModalAnswer.h"
+#include "support/Events.h"
 #include "forms/Help.h"
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"

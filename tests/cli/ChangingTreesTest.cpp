@@ -3,7 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "hardening/RunList.h"
+#include "support/RunList.h"
+#include "support/Unprivileged.h"
 #include "listing/ListingEngine.h"
 #include "platform/DirectoryList.h"
 #include "platform/Errors.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "hardening/RunList.h"
+#include "support/RunList.h"
 #include "support/Fixture.h"
 
 namespace tabulist::test {
