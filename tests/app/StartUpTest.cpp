@@ -175,9 +175,7 @@ TEST(ErrorDisplay, TitleAndFullStopRule) {
 class SettingsAtStartUp : public ::testing::Test {
 protected:
     QString SettingsPath() { return t.programDirectory() + QStringLiteral("Tabulist.sav"); }
-    void Write(const QByteArray& bytes) {
-        WriteFile(SettingsPath(), bytes);
-    }
+    void Write(const QByteArray& bytes) { WriteFile(SettingsPath(), bytes); }
     // Starts, lists once more from the controls and closes without saving.
     void StartAndUse() {
         t.Start(nullptr);

@@ -7,8 +7,8 @@
 
 #include "cli/CliRun.h"
 #include "settings/SavedOptions.h"
-#include "support/RunList.h"
 #include "support/Fixture.h"
+#include "support/RunList.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <vector>
 
-#include "support/Events.h"
 #include "forms/About/About.h"
 #include "forms/ProjectInfo.h"
+#include "support/Events.h"
 #include "support/Seam.h"
 
 namespace tabulist {

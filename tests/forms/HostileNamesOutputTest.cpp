@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "support/WindowTest.h"
 #include "output/PdfReader.h"
-#include "support/OutputSeams.h"
 #include "platform/Entries.h"
+#include "support/OutputSeams.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "output/PdfReader.h"
-#include "support/OutputSeams.h"
 #include "support/Fixture.h"
+#include "support/OutputSeams.h"
 #include "support/RunList.h"
 
 namespace tabulist {

@@ -15,8 +15,8 @@
 #include "forms/OutputCommands/PrintCommand.h"
 #include "output/OutputErrors.h"
 #include "output/PdfReader.h"
-#include "support/OutputSeams.h"
 #include "output/TPrinter.h"
+#include "support/OutputSeams.h"
 
 namespace tabulist {
 namespace {

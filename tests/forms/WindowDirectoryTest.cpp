@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "support/WindowTest.h"
 #include "platform/Errors.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {

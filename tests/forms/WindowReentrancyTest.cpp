@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTimer>
 
-#include "support/WindowTest.h"
 #include "output/PdfReader.h"
 #include "support/OutputSeams.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {

@@ -95,8 +95,9 @@ TEST_F(Report, UnreadableDirectoryListsNothing) {
     fixture.setMode("locked", 0);
     ListingOptions o = options();
     o.directory = fixture.pathText("locked");
-    EXPECT_TRUE(test::AsUnprivileged(
-        [&] { return list(o) == QStringList({"no files founded", ""}); }));
+    EXPECT_TRUE(test::AsUnprivileged([&] {
+        return list(o) == QStringList({"no files founded", ""});
+    }));
 }
 
 TEST_F(Report, MaskAndSearchSpec) {

@@ -8,23 +8,16 @@
 
 #include "output/ListingFile.h"
 #include "output/OutputErrors.h"
+#include "support/ErrorOf.h"
 #include "support/Fixture.h"
 
 namespace tabulist {
 namespace {
 
+using test::ErrorOf;
+
 using test::ReadFile;
 using test::WriteFile;
-
-template <typename F>
-QString ErrorOf(F&& action) {
-    try {
-        action();
-    } catch (const EStreamError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
 
 TEST(ListingFileBytes, EveryLineEndBecomesCrLfAndNothingIsAdded) {
     EXPECT_EQ(ListingFileBytes("name\t12\nother\n"), "name\t12\r\nother\r\n");
@@ -54,13 +47,14 @@ TEST_F(ListingFileWrite, ReplacesAnExistingFileWholly) {
 
 TEST_F(ListingFileWrite, APlaceThatTakesNoFileIsACreateError) {
     const QString missing = dir.filePath("missing/list.TXT");
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(missing, "x"); }), "Cannot create file " + missing);
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(missing, "x"); }),
+              "Cannot create file " + missing);
     WriteFile(dir.filePath("plain"), "kept");
     const QString underFile = dir.filePath("plain/list.TXT");
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(underFile, "x"); }),
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(underFile, "x"); }),
               "Cannot create file " + underFile);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(dir.filePath("folder"), "x"); }),
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(dir.filePath("folder"), "x"); }),
               "Cannot create file " + dir.filePath("folder"));
     EXPECT_EQ(ReadFile(dir.filePath("plain")), "kept");
     EXPECT_EQ(Files(), QStringList{"plain"});
@@ -76,7 +70,8 @@ TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString error = ErrorOf([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
+    const QString error =
+        ErrorOf<EStreamError>([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

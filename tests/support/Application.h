@@ -29,7 +29,7 @@ private:
 }  // namespace tabulist::test
 
 // Placed once in a test program, at namespace scope.
-#define TABULIST_TEST_APPLICATION(Application)                                            \
-    [[maybe_unused]] static const auto* const tabulistTestApplication =                   \
-        ::testing::AddGlobalTestEnvironment(                                              \
+#define TABULIST_TEST_APPLICATION(Application)                          \
+    [[maybe_unused]] static const auto* const tabulistTestApplication = \
+        ::testing::AddGlobalTestEnvironment(                            \
             new ::tabulist::test::ApplicationEnvironment<Application>)

@@ -3,10 +3,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -175,7 +174,8 @@ QByteArray ReadAll(FILE* stream) {
     QByteArray bytes;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, qsizetype(n));
+    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
+        bytes.append(buffer, qsizetype(n));
     return bytes;
 }
 

@@ -22,7 +22,8 @@ public:
     }
 
 private:
-    SeamRestorer<decltype(PrintCommand::confirmPrintDialog)> keep_{PrintCommand::confirmPrintDialog};
+    SeamRestorer<decltype(PrintCommand::confirmPrintDialog)> keep_{
+        PrintCommand::confirmPrintDialog};
 };
 
 // While it lives, the save dialog is answered with the given file name.
