@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Remakes the README pictures in docs/screenshots/ from the program's own windows, drawn on
 # Qt's offscreen platform: the main window listing a small sample folder, the more options
-# dialog, the exit question, the print progress window and the first printed page.
+# dialog, the exit question, the about box, the print progress window and the first printed page.
 # Usage: tools/screenshots.sh [BUILD-DIR]   (default: build/)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -37,7 +37,7 @@ QT_QPA_PLATFORM=offscreen "$build/tabulist-pictures" windows "$tmp" "$here/data/
 pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$tmp/printed-listing.pdf" "$tmp/printed-page"
 
 mkdir -p "$out"
-for picture in main-window more-options exit-question print-progress printed-page; do
+for picture in main-window more-options exit-question about print-progress printed-page; do
     cp "$tmp/$picture.png" "$out/$picture.png"
     echo "$out/$picture.png"
 done

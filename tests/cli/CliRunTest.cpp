@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -9,6 +8,8 @@
 #include "cli/CliRun.h"
 #include "settings/SavedOptions.h"
 #include "support/Fixture.h"
+#include "support/RunList.h"
+#include "support/Unprivileged.h"
 
 namespace tabulist {
 namespace {
@@ -17,21 +18,9 @@ using test::Fixture;
 
 QString Spaces(int n) { return QString(n, QLatin1Char(' ')); }
 
-QByteArray ReadAll(FILE* f) {
-    std::fflush(f);
-    std::rewind(f);
-    QByteArray bytes;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, qsizetype(n));
-    return bytes;
-}
-
-struct Outcome {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
+using test::ListRun;
+using test::ReadAll;
+using Outcome = ListRun;
 
 Outcome RunInProcess(const QStringList& args) {
     FILE* out = std::tmpfile();
@@ -47,17 +36,13 @@ Outcome RunUnprivileged(const QStringList& args) {
     if (geteuid() != 0) return RunInProcess(args);
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(99);
+    const int status = test::ExitStatusAsUnprivileged([&] {
         const int status = RunCli(args, out, err);
         std::fflush(out);
         std::fflush(err);
-        _exit(status);
-    }
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+        return status;
+    });
+    Outcome o{status, ReadAll(out), ReadAll(err)};
     std::fclose(out);
     std::fclose(err);
     return o;
@@ -176,20 +161,9 @@ TEST_F(Cli, SettingsFile) {
 
 // The built program, with its real standard streams.
 Outcome RunProgram(const QStringList& args) {
-    QByteArray command = TABULIST_BINARY_DIR "/tabulist-list";
-    for (const QString& arg : args) command += " '" + arg.toUtf8() + "'";
-    const QByteArray outPath =
-        QByteArray(TABULIST_BINARY_DIR "/cli-test-out.") + QByteArray::number(getpid());
-    const QByteArray errPath =
-        QByteArray(TABULIST_BINARY_DIR "/cli-test-err.") + QByteArray::number(getpid());
-    const int raw = std::system((command + " >" + outPath + " 2>" + errPath).constData());
-    QFile out(QString::fromUtf8(outPath)), err(QString::fromUtf8(errPath));
-    out.open(QIODevice::ReadOnly);
-    err.open(QIODevice::ReadOnly);
-    Outcome o{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out.readAll(), err.readAll()};
-    out.remove();
-    err.remove();
-    return o;
+    QByteArrayList bytes;
+    for (const QString& arg : args) bytes << arg.toUtf8();
+    return test::RunList(bytes);
 }
 
 TEST_F(Cli, ProgramEndToEnd) {

@@ -8,7 +8,7 @@
 
 #include "forms/Help.h"
 #include "forms/PEnde/PEnde.h"
-#include "forms/WindowTestSupport.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -29,11 +29,11 @@ protected:
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
         QTest::keyClick(w->Memo1, Qt::Key(key), modifiers);
-        Wait();
+        ProcessEvents();
     }
     void Click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
-        Wait();
+        ProcessEvents();
     }
 
     WindowTest t;
@@ -67,7 +67,7 @@ TEST_F(Commands, MenuItemWithMirroredBoxBuildsTwice) {
 
 TEST_F(Commands, ColumnPopupSelectsWithoutMarkingAndGreysDetailControls) {
     w->N3Spalten1->trigger();
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(w->ComboBox1->currentText(), QStringLiteral("3 columns"));
     EXPECT_EQ(Rebuilds(), 1);
     EXPECT_FALSE(OptionsChanged);
@@ -80,7 +80,7 @@ TEST_F(Commands, ColumnPopupSelectsWithoutMarkingAndGreysDetailControls) {
     EXPECT_EQ(Rebuilds(), 1);
 
     w->N1Spalte1->trigger();
-    Wait();
+    ProcessEvents();
     EXPECT_TRUE(w->CheckBox3->isEnabled() && w->CheckBox3->isChecked());
     Key(Qt::Key_F11);
     EXPECT_FALSE(w->CheckBox3->isChecked());
@@ -88,7 +88,7 @@ TEST_F(Commands, ColumnPopupSelectsWithoutMarkingAndGreysDetailControls) {
 
 TEST_F(Commands, ColumnCountPickedInTheBoxMarks) {
     QTest::keyClick(w->ComboBox1, Qt::Key_Down);
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(w->ComboBox1->currentIndex(), 1);
     EXPECT_TRUE(OptionsChanged);
     EXPECT_EQ(Rebuilds(), 1);
@@ -107,18 +107,18 @@ TEST_F(Commands, MaskFollowsEveryKeystrokeButUnitTextRebuildsNothing) {
     QLineEdit* mask = w->ComboBox2->lineEdit();
     mask->selectAll();
     QTest::keyClicks(mask, QStringLiteral("*.t"));
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(Rebuilds(), 3);
     EXPECT_TRUE(w->SearchSpec.endsWith(QStringLiteral("/*.t")));
     QTest::keyClicks(mask, QStringLiteral("xt"));
-    Wait();
+    ProcessEvents();
     EXPECT_TRUE(w->Memo1->toPlainText().contains(QStringLiteral("alpha.txt")));
     EXPECT_FALSE(w->Memo1->toPlainText().contains(QStringLiteral("beta.dat")));
     EXPECT_FALSE(OptionsChanged);
 
     const int sofar = Rebuilds();
     QTest::keyClicks(w->ComboBox9->lineEdit(), QStringLiteral("KB"));
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(Rebuilds(), sofar);
 }
 
@@ -221,14 +221,14 @@ TEST_F(Commands, HelpAtContextOneWhateverHasFocusAndItemContextInMenus) {
     EXPECT_EQ(LastHelpContext(), 1);
 
     w->Datei1->popup(QPoint(0, 0));
-    Wait();
+    ProcessEvents();
     w->Datei1->setActiveAction(w->Speichern1);
     QTest::keyClick(w->Datei1, Qt::Key_F1);
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(LastHelpContext(), 7);
     EXPECT_FALSE(w->Datei1->isVisible());
     w->Datei1->popup(QPoint(0, 0));
-    Wait();
+    ProcessEvents();
     w->Datei1->setActiveAction(w->Druckereinrichten1);  // no context of its own
     QTest::keyClick(w->Datei1, Qt::Key_F1);
     EXPECT_EQ(LastHelpContext(), 1);
@@ -243,7 +243,7 @@ TEST_F(Commands, ClickOnDirectoryRowListsItWithoutMoving) {
     ASSERT_GE(subRow, 0);
     const QRect rect = list->visualItemRect(list->item(subRow));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(list->CurrentDirectory(), current);
     EXPECT_TRUE(w->Memo1->toPlainText().contains(QStringLiteral("inner.txt")));
     EXPECT_EQ(w->StatusBar1->PanelText(3),
@@ -265,7 +265,7 @@ TEST_F(Commands, DirectoryWhoseNameIsNotTextIsListedByItsOwnBytes) {
     ASSERT_GE(row, 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
-    Wait();
+    ProcessEvents();
     EXPECT_TRUE(w->Memo1->toPlainText().contains(QStringLiteral("inside.txt")));
 }
 
@@ -273,7 +273,7 @@ TEST_F(Commands, ClosingAsksOnlyAfterMarkedChanges) {
     AnswerNextModal([](QDialog& d) { d.reject(); });  // the exit question's close box
     Click(w->CheckBox6);
     w->BeendenAltF41->trigger();
-    Wait();
+    ProcessEvents();
     EXPECT_TRUE(w->isVisible());
     OptionsChanged = false;
     Click(w->BitBtn1);
@@ -288,7 +288,7 @@ TEST_F(Commands, SavingOnExitStoresTheControlsAndKeepsTheOtherFields) {
     Key(Qt::Key_F8);
     AnswerNextModal([](QDialog& d) { static_cast<TPEDialog&>(d).BitBtn1->click(); });
     w->close();
-    Wait();
+    ProcessEvents();
     EXPECT_FALSE(w->isVisible());
 
     TSavedOptions stored{};

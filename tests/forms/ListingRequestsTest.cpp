@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "forms/Hauptfenster/Clock.h"
-#include "forms/WindowTestSupport.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -35,7 +35,7 @@ TEST_F(ListingRequests, NewestRequestWinsAndTheResultIsOneWholeListing) {
         w->CheckBox4->click();
     });
     w->CheckBox3->click();
-    Wait();
+    ProcessEvents();
     ASSERT_TRUE(sawRunning);
     EXPECT_FALSE(w->ListingRunning());
     // The first run and one rerun for the two requests that came while it ran.
@@ -57,7 +57,7 @@ TEST_F(ListingRequests, ClickedRowRequestedDuringAListingIsTheOneListed) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     });
     w->CheckBox6->click();
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(MemoText(*w), ExpectedListing(*w, t.listedDirectory() + "/sub"));
     EXPECT_FALSE(w->PathFromClick);
 }
@@ -67,7 +67,7 @@ TEST_F(ListingRequests, ClosingDuringAListingAbandonsItFirst) {
     QTimer::singleShot(5, w, [&] { w->close(); });
     w->CheckBox6->click();  // marks; the close below then asks
     OptionsChanged = false;
-    Wait(50);
+    PumpUntil([this] { return !w->isVisible(); });
     EXPECT_FALSE(w->ListingRunning());
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(w->Memo1->toPlainText().contains(QStringLiteral("founded files:")));
@@ -80,13 +80,13 @@ TEST_F(ListingRequests, ErrorDuringAListingIsShownOnceAndTheWindowStaysUsable) {
     w->ComboBox4->setCurrentIndex(1);
     ShownErrors().clear();
     QTest::keyClick(w->ComboBox7, Qt::Key_Down);  // a real event: its error reaches notify()
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(ShownErrors(), QStringList{QStringLiteral("Invalid argument to date encode.")});
     EXPECT_FALSE(w->ListingRunning());
     EXPECT_EQ(w->StatusBar1->PanelText(1), QStringLiteral("searching ..."));
 
     QTest::mouseClick(w->CheckBox2, Qt::LeftButton, {}, QPoint(6, 8));
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(ShownErrors().size(), 1);
     EXPECT_EQ(MemoText(*w), ExpectedListing(*w, t.listedDirectory()));
     EXPECT_EQ(w->StatusBar1->PanelText(1), QString());

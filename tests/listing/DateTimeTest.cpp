@@ -2,24 +2,17 @@
 
 #include "listing/Rendering.h"
 #include "platform/Errors.h"
+#include "support/ErrorOf.h"
 
 namespace tabulist {
 namespace {
+
+using test::ErrorOf;
 
 int32_t Pack(int year, int month, int day, int hour, int minute, int second) {
     const uint32_t bits = static_cast<uint32_t>(year - 1980) << 25 | month << 21 | day << 16 |
                           hour << 11 | minute << 5 | second / 2;
     return static_cast<int32_t>(bits);
-}
-
-template <typename Call>
-std::string ErrorOf(Call call) {
-    try {
-        call();
-    } catch (const EConvertError& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 TEST(CalendarDates, DayNumbersAreConsecutiveAcrossLeapRules) {
@@ -49,19 +42,19 @@ TEST(CalendarDates, DayNumbersAreConsecutiveAcrossLeapRules) {
 }
 
 TEST(CalendarDates, ImpossibleDatesAndTimesRaise) {
-    const std::string date = "Invalid argument to date encode";
-    const std::string time = "Invalid argument to time encode";
-    EXPECT_EQ(ErrorOf([] { EncodeDate(2001, 2, 29); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeDate(1900, 2, 29); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeDate(2000, 2, 29); }), "no error");
-    EXPECT_EQ(ErrorOf([] { EncodeDate(2001, 4, 31); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeDate(2001, 13, 1); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeDate(0, 1, 1); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeDate(10000, 1, 1); }), date);
-    EXPECT_EQ(ErrorOf([] { EncodeTime(24, 0, 0); }), time);
-    EXPECT_EQ(ErrorOf([] { EncodeTime(0, 60, 0); }), time);
-    EXPECT_EQ(ErrorOf([] { EncodeTime(0, 0, 60); }), time);
-    EXPECT_EQ(ErrorOf([] { EncodeTime(23, 59, 59, 999); }), "no error");
+    const QString date = "Invalid argument to date encode";
+    const QString time = "Invalid argument to time encode";
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(2001, 2, 29); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(1900, 2, 29); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(2000, 2, 29); }), "<no error>");
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(2001, 4, 31); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(2001, 13, 1); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(0, 1, 1); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeDate(10000, 1, 1); }), date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeTime(24, 0, 0); }), time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeTime(0, 60, 0); }), time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeTime(0, 0, 60); }), time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { EncodeTime(23, 59, 59, 999); }), "<no error>");
 }
 
 TEST(PackedTime, DecodesEveryField) {
@@ -75,15 +68,21 @@ TEST(PackedTime, DecodesEveryField) {
 }
 
 TEST(PackedTime, InvalidFieldsRaiseTheirError) {
-    const std::string date = "Invalid argument to date encode";
-    const std::string time = "Invalid argument to time encode";
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 0, 1, 0, 0, 0)); }), date);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 2, 30, 0, 0, 0)); }), date);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 5, 0, 0, 0, 0)); }), date);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 5, 1, 0, 0, 60)); }), time);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 5, 1, 24, 0, 0)); }), time);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(Pack(2001, 5, 1, 0, 60, 0)); }), time);
-    EXPECT_EQ(ErrorOf([] { PackedTimeToDateTime(0); }), date);
+    const QString date = "Invalid argument to date encode";
+    const QString time = "Invalid argument to time encode";
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 0, 1, 0, 0, 0)); }),
+              date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 2, 30, 0, 0, 0)); }),
+              date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 5, 0, 0, 0, 0)); }),
+              date);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 5, 1, 0, 0, 60)); }),
+              time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 5, 1, 24, 0, 0)); }),
+              time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(Pack(2001, 5, 1, 0, 60, 0)); }),
+              time);
+    EXPECT_EQ(ErrorOf<EConvertError>([] { PackedTimeToDateTime(0); }), date);
 }
 
 TEST(DecodeDateTime, RoundsToTheMillisecondAndCarriesIntoTheNextDay) {

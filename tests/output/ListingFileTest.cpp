@@ -8,30 +8,16 @@
 
 #include "output/ListingFile.h"
 #include "output/OutputErrors.h"
+#include "support/ErrorOf.h"
+#include "support/Fixture.h"
 
 namespace tabulist {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::ErrorOf;
 
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-template <typename F>
-QString ErrorOf(F&& action) {
-    try {
-        action();
-    } catch (const EStreamError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
-}
+using test::ReadFile;
+using test::WriteFile;
 
 TEST(ListingFileBytes, EveryLineEndBecomesCrLfAndNothingIsAdded) {
     EXPECT_EQ(ListingFileBytes("name\t12\nother\n"), "name\t12\r\nother\r\n");
@@ -51,31 +37,32 @@ protected:
 
 TEST_F(ListingFileWrite, ReplacesAnExistingFileWholly) {
     const QString path = dir.filePath("list");
-    WriteRaw(path, QByteArray(5000, 'o'));
+    WriteFile(path, QByteArray(5000, 'o'));
     WriteListingFile(path, "short\r\n");
-    EXPECT_EQ(ReadAll(path), "short\r\n");
+    EXPECT_EQ(ReadFile(path), "short\r\n");
     WriteListingFile(path, "");
-    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ReadFile(path), "");
     EXPECT_EQ(Files(), QStringList{"list"});
 }
 
 TEST_F(ListingFileWrite, APlaceThatTakesNoFileIsACreateError) {
     const QString missing = dir.filePath("missing/list.TXT");
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(missing, "x"); }), "Cannot create file " + missing);
-    WriteRaw(dir.filePath("plain"), "kept");
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(missing, "x"); }),
+              "Cannot create file " + missing);
+    WriteFile(dir.filePath("plain"), "kept");
     const QString underFile = dir.filePath("plain/list.TXT");
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(underFile, "x"); }),
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(underFile, "x"); }),
               "Cannot create file " + underFile);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    EXPECT_EQ(ErrorOf([&] { WriteListingFile(dir.filePath("folder"), "x"); }),
+    EXPECT_EQ(ErrorOf<EStreamError>([&] { WriteListingFile(dir.filePath("folder"), "x"); }),
               "Cannot create file " + dir.filePath("folder"));
-    EXPECT_EQ(ReadAll(dir.filePath("plain")), "kept");
+    EXPECT_EQ(ReadFile(dir.filePath("plain")), "kept");
     EXPECT_EQ(Files(), QStringList{"plain"});
 }
 
 TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     const QString path = dir.filePath("list.TXT");
-    WriteRaw(path, "previous listing\r\n");
+    WriteFile(path, "previous listing\r\n");
     // Writes past this size fail with EFBIG, as on a full disk.
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -83,12 +70,13 @@ TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString error = ErrorOf([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
+    const QString error =
+        ErrorOf<EStreamError>([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(error, "Stream write error");
-    EXPECT_EQ(ReadAll(path), "previous listing\r\n");
+    EXPECT_EQ(ReadFile(path), "previous listing\r\n");
     EXPECT_EQ(Files(), QStringList{"list.TXT"});
 }
 

@@ -12,22 +12,19 @@
 #include "output/OutputErrors.h"
 #include "output/PrinterTextDevice.h"
 #include "output/TPrinter.h"
+#include "support/Application.h"
+#include "support/ErrorOf.h"
 
 namespace tabulist {
 namespace {
 
+using test::ErrorOf;
+
+// Printers and fonts need an application object, for every test of this program.
+TABULIST_TEST_APPLICATION(QGuiApplication);
+
 PrinterPlatform FakePlatform(QStringList installed, QString defaultName) {
     return {[installed] { return installed; }, [defaultName] { return defaultName; }};
-}
-
-template <typename F>
-QString ErrorOf(F&& action) {
-    try {
-        action();
-    } catch (const EPrinter& e) {
-        return e.message();
-    }
-    return QStringLiteral("<no error>");
 }
 
 // A printer whose current printer is the PDF printer writing into a fresh folder.
@@ -58,27 +55,30 @@ TEST(TPrinterChoice, TheDefaultPrinterIsCurrentAndThePdfPrinterIsAlwaysListed) {
 
 TEST(TPrinterChoice, ADefaultThatIsNotInstalledIsNoDefault) {
     TPrinter printer(FakePlatform({"Laser"}, "Gone"));
-    EXPECT_EQ(ErrorOf([&] { printer.PrinterIndex(); }),
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.PrinterIndex(); }),
               "There is no default printer currently selected");
-    EXPECT_EQ(ErrorOf([&] { printer.StartDocument(); }),
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.StartDocument(); }),
               "There is no default printer currently selected");
     EXPECT_FALSE(printer.DocumentOpen());
 }
 
 TEST_F(PdfPrinter, NothingButTheDocumentCycleMayUseTheSurface) {
-    EXPECT_EQ(ErrorOf([&] { printer.Canvas().TextOut(0, 0, u"x"); }),
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.Canvas().TextOut(0, 0, u"x"); }),
               "Printer is not currently printing");
-    EXPECT_EQ(ErrorOf([&] { printer.Canvas().CellHeight(); }), "Printer is not currently printing");
-    EXPECT_EQ(ErrorOf([&] { printer.StartNextPage(); }), "Printer is not currently printing");
-    EXPECT_EQ(ErrorOf([&] { printer.FinishDocument(); }), "Printer is not currently printing");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.Canvas().CellHeight(); }),
+              "Printer is not currently printing");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.StartNextPage(); }),
+              "Printer is not currently printing");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.FinishDocument(); }),
+              "Printer is not currently printing");
 }
 
 TEST_F(PdfPrinter, ASecondDocumentOrPrinterChangeWhilePrintingFails) {
     printer.StartDocument();
     printer.StartNextPage();
-    EXPECT_EQ(ErrorOf([&] { printer.StartDocument(); }), "Printing in progress");
-    EXPECT_EQ(ErrorOf([&] { printer.SetPrinter(QPrinter()); }), "Printing in progress");
-    EXPECT_EQ(ErrorOf([&] { printer.SetCopies(2); }), "Printing in progress");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.StartDocument(); }), "Printing in progress");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.SetPrinter(QPrinter()); }), "Printing in progress");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.SetCopies(2); }), "Printing in progress");
     EXPECT_TRUE(printer.DocumentOpen());
     EXPECT_EQ(printer.CurrentPage(), 2);
     EXPECT_EQ(printer.CurrentDevice().Port, pdf);
@@ -129,7 +129,7 @@ TEST_F(PdfPrinter, APdfThatCannotBeWrittenIsNotAValidPrinter) {
     chosen.setOutputFormat(QPrinter::PdfFormat);
     chosen.setOutputFileName(dir.filePath("missing/out.pdf"));
     printer.SetPrinter(chosen);
-    EXPECT_EQ(ErrorOf([&] { printer.StartDocument(); }), "Printer selected is not valid");
+    EXPECT_EQ(ErrorOf<EPrinter>([&] { printer.StartDocument(); }), "Printer selected is not valid");
     EXPECT_FALSE(printer.DocumentOpen());
 }
 

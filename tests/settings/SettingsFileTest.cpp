@@ -12,28 +12,24 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstring>
+#include <random>
 
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
+#include "support/Fixture.h"
+#include "support/Unprivileged.h"
 
 namespace tabulist {
 namespace {
+
+using test::RandomBytes;
+using test::ReadFile;
+using test::WriteFile;
 
 QByteArray Pattern(int size) {
     QByteArray bytes(size, '\0');
     for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 251 + 1);
     return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QByteArray Bytes(const TSavedOptions& record) {
@@ -254,6 +250,55 @@ TEST_F(SettingsFile, StoreThroughALinkReplacesTheLinkedFile) {
     StoreOptionsRecord(path(), Filled(9));
     EXPECT_TRUE(QFileInfo(path()).isSymLink());
     EXPECT_EQ(ReadFile(real), Bytes(Filled(9)));
+}
+
+// Every length around the record's: short files fail with the short-read message,
+// longer ones load their first 296 bytes; the loader never writes.
+TEST_F(SettingsFile, EveryLengthLoadsOrFailsWithTheShortReadMessage) {
+    std::mt19937 random(7);
+    const QString path = this->path();
+    for (int size = 0; size <= 300; ++size) {
+        const QByteArray bytes = RandomBytes(random, size);
+        WriteFile(path, bytes);
+        TSavedOptions record{};
+        QString message;
+        try {
+            LoadOptionsRecord(path, record);
+        } catch (const EInOutError& e) {
+            message = e.message();
+        }
+        EXPECT_EQ(message, size < 296 ? QStringLiteral("Read beyond end of file") : QString())
+            << size;
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&record), qMin(size, 296)),
+                  bytes.left(296));
+        EXPECT_EQ(ReadFile(path), bytes) << size;
+    }
+}
+
+TEST_F(SettingsFile, ReadOnlyFileAndUnwritableDirectoryAreRefusedWithoutDamage) {
+    const QString path = this->path();
+    const QByteArray before(296, '\x01');
+    WriteFile(path, before);
+    chmod(QFile::encodeName(path).constData(), 0444);
+    chmod(QFile::encodeName(dir.path()).constData(), 0555);
+    EXPECT_TRUE(test::AsUnprivileged([&] {
+        TSavedOptions record{};
+        try {
+            LoadOptionsRecord(path, record);
+            return false;
+        } catch (const EInOutError& e) {
+            if (e.message() != QStringLiteral("File access denied")) return false;
+        }
+        try {
+            StoreOptionsRecord(path, TSavedOptions{});
+            return false;
+        } catch (const EInOutError& e) {
+            return e.message() == QStringLiteral("File access denied");
+        }
+    }));
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
 }
 
 }  // namespace

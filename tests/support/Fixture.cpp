@@ -1,12 +1,16 @@
+// The temporary trees and file helpers of the tests.
 #include "support/Fixture.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -151,6 +155,58 @@ void Fixture::remove(const QByteArray& name) {
     if (lstat(p.constData(), &st) != 0) fail("lstat", p);
     if ((S_ISDIR(st.st_mode) ? rmdir(p.constData()) : unlink(p.constData())) != 0)
         fail("remove", p);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QByteArray RandomBytes(std::mt19937& random, int size) {
+    QByteArray bytes(size, 0);
+    for (char& b : bytes) b = char(random() & 0xFF);
+    return bytes;
+}
+
+QByteArray ReadAll(FILE* stream) {
+    std::fflush(stream);
+    std::rewind(stream);
+    QByteArray bytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
+        bytes.append(buffer, qsizetype(n));
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray RealPath(const QByteArray& path) {
+    char* real = realpath(path.constData(), nullptr);
+    if (real == nullptr) fail("realpath", path);
+    QByteArray out(real);
+    free(real);
+    return out;
+}
+
+void ChangeDirectory(const QByteArray& path) {
+    if (chdir(path.constData()) != 0) fail("chdir", path);
+}
+
+WorkingDirectoryGuard::WorkingDirectoryGuard() {
+    char* cwd = getcwd(nullptr, 0);
+    if (cwd == nullptr) fail("getcwd", ".");
+    saved_ = cwd;
+    free(cwd);
+}
+
+WorkingDirectoryGuard::~WorkingDirectoryGuard() {
+    // When the original directory went away, the test's own checks failed already.
+    [[maybe_unused]] const int rc = chdir(saved_.constData());
 }
 
 }  // namespace tabulist::test

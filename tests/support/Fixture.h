@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
+#include <cstdio>
+#include <random>
 
 namespace tabulist::test {
 
@@ -43,6 +45,31 @@ public:
 
 private:
     QByteArray root_;
+};
+
+// A whole file's bytes, or "<unreadable>" when it cannot be opened.
+QByteArray ReadFile(const QString& path);
+// size bytes of noise from random.
+QByteArray RandomBytes(std::mt19937& random, int size);
+// Everything written to a temporary stream so far, from its start.
+QByteArray ReadAll(FILE* stream);
+// Replaces the file's contents; fails the test when it cannot.
+void WriteFile(const QString& path, const QByteArray& bytes);
+
+// The path as getcwd reports it (temporary folders may sit behind a link).
+QByteArray RealPath(const QByteArray& path);
+void ChangeDirectory(const QByteArray& path);
+
+// Tests that move the process's working directory put it back through this.
+class WorkingDirectoryGuard {
+public:
+    WorkingDirectoryGuard();
+    ~WorkingDirectoryGuard();
+    WorkingDirectoryGuard(const WorkingDirectoryGuard&) = delete;
+    WorkingDirectoryGuard& operator=(const WorkingDirectoryGuard&) = delete;
+
+private:
+    QByteArray saved_;
 };
 
 }  // namespace tabulist::test

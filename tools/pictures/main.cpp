@@ -1,7 +1,8 @@
 // Makes the pictures of the README and the program icon files from the program's own windows.
 //   tabulist-pictures icon SIZE FILE.png
 //   tabulist-pictures windows OUTPUT-DIR DEFAULT-SETTINGS LISTED-DIR
-// The second writes main-window.png, more-options.png, exit-question.png, print-progress.png
+// The second writes main-window.png, more-options.png, exit-question.png, about.png,
+// print-progress.png
 // and printed-listing.pdf (tools/screenshots.sh turns its first page into a PNG).
 #include <unistd.h>
 
@@ -72,7 +73,9 @@ int WriteWindows(const QString& output, const QString& defaultSettings, const QS
     bool saved = Save(window, dir + QStringLiteral("main-window.png"));
 
     const std::pair<QDialog*, const char*> dialogs[] = {
-        {Windows().Zusatzformular, "more-options.png"}, {Windows().PEDialog, "exit-question.png"}};
+        {Windows().Zusatzformular, "more-options.png"},
+        {Windows().PEDialog, "exit-question.png"},
+        {Windows().Info, "about.png"}};
     for (const auto& [dialog, file] : dialogs) {
         dialog->show();
         Settle(200);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <random>
 
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
@@ -10,9 +12,11 @@
 #include "app/WindowSet.h"
 #include "forms/Help.h"
 #include "forms/PEnde/PEnde.h"
-#include "forms/WindowTestSupport.h"
 #include "forms/Zusatz/Zusatz.h"
 #include "platform/DriveTable.h"
+#include "support/Events.h"
+#include "support/Fixture.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -164,6 +168,48 @@ TEST(ErrorDisplay, TitleAndFullStopRule) {
               QStringLiteral("List index out of bounds (3)"));
     EXPECT_EQ(ErrorDisplayText(QStringLiteral("Done.")), QStringLiteral("Done."));
     EXPECT_EQ(ErrorDisplayText(QString()), QString());
+}
+
+// The window starts whatever lies in the settings file: it shows the loader's message
+// or takes the record as it is, with flag values, units and indexes out of range.
+class SettingsAtStartUp : public ::testing::Test {
+protected:
+    QString SettingsPath() { return t.programDirectory() + QStringLiteral("Tabulist.sav"); }
+    void Write(const QByteArray& bytes) { WriteFile(SettingsPath(), bytes); }
+    // Starts, lists once more from the controls and closes without saving.
+    void StartAndUse() {
+        t.Start(nullptr);
+        t.Show();
+        t.window().BuildListing();
+        OptionsChanged = false;
+        t.window().close();
+        ProcessEvents();
+        DestroyWindowSet();
+    }
+    WindowTest t;
+};
+
+TEST_F(SettingsAtStartUp, RandomRecordsAndShortFiles) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 24; ++round) {
+        const int size = round < 4 ? round * 98 : 296 + int(random() % 5);
+        const QByteArray bytes = RandomBytes(random, size);
+        Write(bytes);
+        ShownErrors().clear();
+        StartAndUse();
+        if (size < 296)
+            EXPECT_EQ(ShownErrors(), QStringList{"Read beyond end of file."}) << size;
+        else
+            EXPECT_TRUE(ShownErrors().isEmpty()) << ShownErrors().join('|').toStdString();
+        EXPECT_EQ(ReadFile(SettingsPath()), bytes);
+    }
+}
+
+TEST_F(SettingsAtStartUp, DirectoryInPlaceOfTheFile) {
+    ASSERT_TRUE(QDir().mkpath(SettingsPath()));
+    StartAndUse();
+    ASSERT_EQ(ShownErrors().size(), 1);
+    EXPECT_TRUE(QFileInfo(SettingsPath()).isDir());
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPrinter>
 #include <QRegularExpression>
 
-#include "forms/OutputCommands/PrintCommand.h"
-#include "forms/WindowTestSupport.h"
 #include "output/PdfReader.h"
 #include "platform/Entries.h"
+#include "support/OutputSeams.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -31,17 +30,13 @@ TEST(HostileNamesOutput, SavedFileAndPdfHoldWhatTheViewHolds) {
 
     QTemporaryDir out;
     const QString saved = out.filePath("listing.txt"), pdf = out.filePath("listing.pdf");
-    SaveCommand::chooseFileName = [&](QWidget*, const QString&) { return saved; };
+    const SavesTo savesTo(saved);
     w.BitBtn2Click();
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QString(view).replace('\n', QStringLiteral("\r\n")).toUtf8());
 
-    PrintCommand::confirmPrintDialog = [&](QWidget*, QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    const PrintsToPdf printsToPdf(pdf);
     w.Drucken1Click();
     const QString printed = WithoutBlanks(PdfPages(pdf).join(QString()));
     for (const QByteArray& name : names) {

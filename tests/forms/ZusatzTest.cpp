@@ -7,11 +7,11 @@
 #include <QTest>
 #include <cstring>
 
-#include "ModalAnswer.h"
 #include "forms/Help.h"
 #include "forms/Zusatz/RadioGroup.h"
 #include "forms/Zusatz/Zusatz.h"
 #include "settings/SavedOptions.h"
+#include "support/Events.h"
 
 namespace tabulist {
 namespace {

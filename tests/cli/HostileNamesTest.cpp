@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "hardening/RunList.h"
 #include "support/Fixture.h"
+#include "support/RunList.h"
 
 namespace tabulist::test {
 namespace {

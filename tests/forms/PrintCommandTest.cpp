@@ -16,6 +16,7 @@
 #include "output/OutputErrors.h"
 #include "output/PdfReader.h"
 #include "output/TPrinter.h"
+#include "support/OutputSeams.h"
 
 namespace tabulist {
 namespace {
@@ -37,6 +38,7 @@ class PrintToPdf : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString pdf = dir.filePath("listing.pdf");
+    test::PrintsToPdf printsToPdf{pdf};
     QPlainTextEdit memo;
     TDrucken progress;
     QStringList panel;
@@ -45,11 +47,6 @@ protected:
 
     void SetUp() override {
         memo.setFont(QFont("DejaVu Sans Mono", 10));
-        PrintCommand::confirmPrintDialog = [this](QWidget*, QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        };
         progress.ProgressBar1->setValue(37);  // left from an earlier print
         QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged,
                          [this](int value) { barValues.append(value); });

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -11,10 +12,14 @@
 #include "platform/widgets/DirectoryListBox.h"
 #include "platform/widgets/DriveComboBox.h"
 #include "platform/widgets/SelectorGlyphs.h"
+#include "support/Application.h"
 #include "support/Fixture.h"
 
 namespace tabulist {
 namespace {
+
+// The selector widgets need an application object; the engine tests beside them do not mind it.
+TABULIST_TEST_APPLICATION(QApplication);
 
 using test::Fixture;
 using Strings = std::vector<std::string>;

@@ -9,14 +9,13 @@
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/SaveCommand.h"
 #include "output/OutputErrors.h"
+#include "support/Fixture.h"
+#include "support/Seam.h"
 
 namespace tabulist {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::ReadFile;
 
 class Save : public ::testing::Test {
 protected:
@@ -25,6 +24,7 @@ protected:
     QStringList proposed;
     QStringList panel;
     SaveCommand command;
+    test::SeamRestorer<decltype(SaveCommand::chooseFileName)> keep{SaveCommand::chooseFileName};
 
     void SetUp() override {
         SaveCommand::chooseFileName = [this](QWidget*, const QString& name) {
@@ -40,11 +40,11 @@ protected:
 TEST_F(Save, AListingSavesWithCrLfAndTheNameIsProposedAgain) {
     answer = dir.filePath("listing");  // no extension, and none is added
     Run("name.txt\t12\t01.02.2024\n\nfooter\n");
-    EXPECT_EQ(ReadAll(answer), "name.txt\t12\t01.02.2024\r\n\r\nfooter\r\n");
+    EXPECT_EQ(ReadFile(answer), "name.txt\t12\t01.02.2024\r\n\r\nfooter\r\n");
     EXPECT_EQ(panel, QStringList({"Daten speichern ...", ""}));
 
     Run("replaced without a question\n");
-    EXPECT_EQ(ReadAll(answer), "replaced without a question\r\n");
+    EXPECT_EQ(ReadFile(answer), "replaced without a question\r\n");
     EXPECT_EQ(proposed, QStringList({"Tabulist.TXT", answer}));
 }
 
@@ -64,7 +64,7 @@ TEST_F(Save, EditsAndPastedTextAreSaved) {
     memo.insertPlainText(" typed");
     answer = dir.filePath("edited.TXT");
     Run(memo.toPlainText());
-    EXPECT_EQ(ReadAll(answer), "line one\r\nline two\r\npasted typed");
+    EXPECT_EQ(ReadFile(answer), "line one\r\nline two\r\npasted typed");
 }
 
 TEST_F(Save, AFailedCreateKeepsTheStatusTextAndThePreviousFile) {
@@ -78,7 +78,7 @@ TEST_F(Save, AFailedCreateKeepsTheStatusTextAndThePreviousFile) {
         EXPECT_EQ(e.message(), "Cannot create file " + answer);
     }
     EXPECT_EQ(panel.last(), "Daten speichern ...");
-    EXPECT_EQ(ReadAll(dir.filePath("kept.TXT")), "previous\r\n");
+    EXPECT_EQ(ReadFile(dir.filePath("kept.TXT")), "previous\r\n");
 }
 
 }  // namespace

@@ -6,16 +6,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "install/InstallRun.h"
+#include "app/InstallRun.h"
 #include "support/Fixture.h"
 
 namespace tabulist::test {
 namespace {
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString SourceData = QStringLiteral(TABULIST_SOURCE_DIR "/data/");
 const QString BuiltLister = QStringLiteral(TABULIST_BINARY_DIR "/tabulist-list");
@@ -59,10 +54,10 @@ TEST_F(InstallTest, InstallsEachFileWhereItBelongs) {
     EXPECT_EQ(QFileInfo(at("bin/tabulist-list")).canonicalFilePath(),
               QFileInfo(at("lib/tabulist/tabulist-list")).canonicalFilePath());
 
-    EXPECT_EQ(Contents(at("lib/tabulist/Tabulist.hlp")), Contents(SourceData + "Tabulist.hlp"));
-    const QByteArray settings = Contents(at("lib/tabulist/Tabulist.sav"));
+    EXPECT_EQ(ReadFile(at("lib/tabulist/Tabulist.hlp")), ReadFile(SourceData + "Tabulist.hlp"));
+    const QByteArray settings = ReadFile(at("lib/tabulist/Tabulist.sav"));
     EXPECT_EQ(settings.size(), 296);
-    EXPECT_EQ(settings, Contents(SourceData + "default.sav"));
+    EXPECT_EQ(settings, ReadFile(SourceData + "default.sav"));
     for (const QString& size : icons) {
         const QImage icon(at("share/icons/hicolor/" + size + "/apps/tabulist.png"), "PNG");
         EXPECT_EQ(QString("%1x%2").arg(icon.width()).arg(icon.height()), size);
@@ -105,7 +100,7 @@ TEST_F(InstallTest, ManualPageMatchesHelpAndVersion) {
     const RunResult version = RunProgram(at("bin/tabulist-list"), {"--version"});
     ASSERT_EQ(help.exitCode, 0);
     ASSERT_EQ(version.exitCode, 0);
-    const QString page = QString::fromUtf8(Contents(at("share/man/man1/tabulist-list.1")));
+    const QString page = QString::fromUtf8(ReadFile(at("share/man/man1/tabulist-list.1")));
 
     const QStringList fromHelp = HelpOptions(QString::fromLocal8Bit(help.out));
     EXPECT_GE(fromHelp.size(), 20);  // the parser did find the options
@@ -121,7 +116,7 @@ TEST_F(InstallTest, ManualPageMatchesHelpAndVersion) {
 
 TEST_F(InstallTest, InstallingAgainKeepsTheSavedSettings) {
     const QString settings = at("lib/tabulist/Tabulist.sav");
-    QByteArray saved = Contents(settings);
+    QByteArray saved = ReadFile(settings);
     saved[0] = saved[0] ? 0 : 1;
     {
         QFile file(settings);
@@ -130,7 +125,7 @@ TEST_F(InstallTest, InstallingAgainKeepsTheSavedSettings) {
     }
     const RunResult again = InstallBuildTree(prefix_);
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_EQ(Contents(settings), saved);
+    EXPECT_EQ(ReadFile(settings), saved);
     EXPECT_TRUE(QFileInfo(at("bin/tabulist")).isSymLink());
 }
 

@@ -4,9 +4,10 @@
 #include <QTest>
 #include <vector>
 
-#include "ModalAnswer.h"
 #include "forms/About/About.h"
 #include "forms/ProjectInfo.h"
+#include "support/Events.h"
+#include "support/Seam.h"
 
 namespace tabulist {
 namespace {
@@ -16,16 +17,14 @@ using test::AnswerNextModal;
 class About : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = TInfo::OpenUrl;
         TInfo::OpenUrl = [this](const QUrl& url) { opened.push_back(url.toString()); };
     }
-    void TearDown() override { TInfo::OpenUrl = saved; }
 
     static QColor CaptionColor(QPushButton* button) {
         return button->palette().color(QPalette::ButtonText);
     }
 
-    std::function<void(const QUrl&)> saved;
+    test::SeamRestorer<decltype(TInfo::OpenUrl)> keep{TInfo::OpenUrl};
     std::vector<QString> opened;
     TInfo info;
 };

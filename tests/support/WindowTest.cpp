@@ -1,46 +1,23 @@
-#include "forms/WindowTestSupport.h"
+// The window tests' application object, window set and expected listings.
+#include "support/WindowTest.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
-#include <cstring>
 
 #include "app/Application.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "app/WindowSet.h"
 #include "listing/LinesSink.h"
+#include "support/Application.h"
+#include "support/Events.h"
 
 namespace tabulist::test {
 
-namespace {
-
 // The program's own application object, so that errors pass through its notify().
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_forms";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        SetErrorDisplayHook(
-            [](const QString&, const QString& text) { ShownErrors().append(text); });
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
-[[maybe_unused]] const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-}  // namespace
+TABULIST_TEST_APPLICATION(TApplication);
 
 QStringList& ShownErrors() {
     static QStringList errors;
@@ -61,24 +38,23 @@ TSavedOptions DefaultRecord() {
 }
 
 WindowTest::WindowTest() {
-    char buffer[4096];
-    previousDirectory_ = getcwd(buffer, sizeof buffer) ? QByteArray(buffer) : QByteArray("/");
     files_.file("alpha.txt", 10);
     files_.file("beta.dat", 2000);
     files_.file(".hidden", 5);
     files_.dir("sub");
     files_.file("sub/inner.txt", 3);
-    if (chdir(files_.root().constData()) != 0) throw std::runtime_error("chdir");
+    ChangeDirectory(files_.root());
     SavedOptions = TSavedOptions{};
     OptionsChanged = false;
     ShownErrors().clear();
+    SetErrorDisplayHook([](const QString&, const QString& text) { ShownErrors().append(text); });
     SetCurrentDateTimeSource([] { return QDateTime(QDate(2000, 2, 29), QTime(10, 30, 15)); });
 }
 
 WindowTest::~WindowTest() {
     DestroyWindowSet();
     SetCurrentDateTimeSource({});
-    [[maybe_unused]] int rc = chdir(previousDirectory_.constData());
+    SetErrorDisplayHook({});
 }
 
 void WindowTest::Start(const TSavedOptions* record) {
@@ -92,34 +68,7 @@ void WindowTest::Show() {
     window_->show();
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
-    Wait();
-}
-
-void AnswerNextModal(std::function<void(QDialog&)> action, const char* className) {
-    auto* timer = new QTimer;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, className] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->inherits(className)) {
-            timer->stop();
-            timer->deleteLater();
-            action(*dialog);
-        } else if (clock->elapsed() > 5000) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "no modal dialog appeared";
-        }
-    });
-    timer->start(10);
-}
-
-void Wait(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    } while (clock.elapsed() < ms);
+    ProcessEvents();
 }
 
 QString WithoutParentLine(QString text) {

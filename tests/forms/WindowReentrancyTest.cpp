@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPrinter>
 #include <QTimer>
 
-#include "forms/OutputCommands/PrintCommand.h"
-#include "forms/WindowTestSupport.h"
 #include "output/PdfReader.h"
+#include "support/OutputSeams.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -19,33 +18,25 @@ protected:
         t.Start(&r);
         t.Show();
         w = &t.window();
-        SaveCommand::chooseFileName = [this](QWidget*, const QString&) { return saved; };
-        PrintCommand::confirmPrintDialog = [this](QWidget*, QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return true;
-        };
     }
     // Runs action once the listing started by start lets messages run.
     void DuringListing(const std::function<void()>& start, const std::function<void()>& action) {
-        QTimer::singleShot(0, w, [this, action] {
+        bool acted = false;
+        QTimer::singleShot(0, w, [this, action, &acted] {
             EXPECT_TRUE(w->ListingRunning());
             action();
+            acted = true;
         });
         start();
-        Wait(50);
-        while (w->ListingRunning()) Wait(10);
-        Wait(50);
-    }
-    QByteArray Saved() {
-        QFile file(saved);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        PumpUntil([&] { return acted && !w->ListingRunning(); });
     }
     WindowTest t;
     THaupt* w = nullptr;
     QTemporaryDir out;
     QString saved = out.filePath("listing.txt");
     QString pdf = out.filePath("listing.pdf");
+    SavesTo savesTo{saved};
+    PrintsToPdf printsToPdf{pdf};
 };
 
 // Each kind of control asks for a listing while one runs; the newest request wins.
@@ -84,7 +75,7 @@ TEST_F(Reentrancy, SaveAndPrintDuringAListingAndAListingDuringPrinting) {
     EXPECT_TRUE(ShownErrors().isEmpty());
     // The file holds what the view held when it was saved.
     EXPECT_TRUE(QFile::exists(saved));
-    EXPECT_EQ(Saved(), viewAtSave.replace('\n', QStringLiteral("\r\n")).toUtf8());
+    EXPECT_EQ(ReadFile(saved), viewAtSave.replace('\n', QStringLiteral("\r\n")).toUtf8());
     EXPECT_EQ(WithoutParentLine(w->Memo1->toPlainText()),
               ExpectedListing(*w, w->DirectoryListBox1->CurrentDirectory()));
 
@@ -98,7 +89,7 @@ TEST_F(Reentrancy, SaveAndPrintDuringAListingAndAListingDuringPrinting) {
     QFile::remove(pdf);
     QTimer::singleShot(0, w, [this] { w->CheckBox5->click(); });
     w->Drucken1Click();
-    while (w->ListingRunning()) Wait(10);
+    PumpUntil([this] { return !w->ListingRunning(); });
     EXPECT_TRUE(ShownErrors().isEmpty());
     EXPECT_GT(PdfPageCount(pdf), 0);
     EXPECT_EQ(WithoutParentLine(w->Memo1->toPlainText()),
@@ -110,7 +101,7 @@ TEST_F(Reentrancy, HugeLineIsSavedWholeAndPrintedCut) {
     const QString line = QString(PrintCommand::MaxLineLength, 'X') + QString(100000 - 4096, 'Y');
     w->Memo1->setPlainText(line + "\nend\n");
     w->BitBtn2Click();
-    EXPECT_EQ(Saved(), (line + "\r\nend\r\n").toUtf8());
+    EXPECT_EQ(ReadFile(saved), (line + "\r\nend\r\n").toUtf8());
     w->Drucken1Click();
     const QString text = PdfPages(pdf).join(QString());
     EXPECT_EQ(text.count('X'), PrintCommand::MaxLineLength);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "forms/WindowTestSupport.h"
 #include "platform/Errors.h"
+#include "support/WindowTest.h"
 
 namespace tabulist::test {
 namespace {
@@ -18,7 +18,7 @@ TEST(WindowDirectory, WorkingDirectoryRemovedWhileShown) {
     t.Show();
     THaupt& w = t.window();
     w.DirectoryListBox1->OpenDirectory(t.files().pathText("sub"));
-    Wait();
+    ProcessEvents();
     ASSERT_TRUE(Shows(w, QStringLiteral("inner.txt")));
     t.files().remove("sub/inner.txt");
     t.files().remove("sub");
@@ -36,7 +36,7 @@ TEST(WindowDirectory, WorkingDirectoryRemovedWhileShown) {
     EXPECT_TRUE(ShownErrors().isEmpty());
 
     w.DirectoryListBox1->OpenDirectory(t.listedDirectory());
-    Wait();
+    ProcessEvents();
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
     EXPECT_TRUE(Shows(w, QStringLiteral("alpha.txt")));
 }

@@ -1,4 +1,4 @@
-#include "install/InstallRun.h"
+#include "app/InstallRun.h"
 
 #include <QDir>
 #include <QDirIterator>

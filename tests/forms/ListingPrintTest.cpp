@@ -1,31 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "output/PdfReader.h"
 #include "support/Fixture.h"
+#include "support/OutputSeams.h"
+#include "support/RunList.h"
 
 namespace tabulist {
 namespace {
 
 // A fresh listing from the command-line lister, which shares the window's engine.
 QString ListingOf(const QString& directory, const QStringList& options) {
-    QProcess lister;
-    lister.start(QStringLiteral(TABULIST_BINARY_DIR "/tabulist-list"),
-                 options + QStringList{directory});
-    if (!lister.waitForFinished(60000) || lister.exitCode() != 0) return {};
-    return QString::fromLocal8Bit(lister.readAllStandardOutput());
+    QByteArrayList args;
+    for (const QString& option : options + QStringList{directory}) args << option.toUtf8();
+    const test::ListRun run = test::RunList(args);
+    return run.status == 0 ? QString::fromLocal8Bit(run.out) : QString();
 }
 
 TEST(ListingPrint, AFreshListingPrintsEveryLineInOrder) {
-    if (!QFileInfo::exists(TABULIST_BINARY_DIR "/tabulist-list"))
-        GTEST_SKIP() << "tabulist-list is not built";
     test::Fixture fixture;
     for (int i = 0; i < 150; ++i) {
         const QByteArray name = "report-" + QByteArray::number(i).rightJustified(3, '0') + ".txt";
@@ -42,11 +39,7 @@ TEST(ListingPrint, AFreshListingPrintsEveryLineInOrder) {
     memo.setPlainText(text);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("listing.pdf");
-    PrintCommand::confirmPrintDialog = [&](QWidget*, QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
+    const test::PrintsToPdf printsToPdf(pdf);
     TDrucken progress;
     PrintCommand().Run(nullptr, &memo, progress, [](const QString&) {});
 

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <memory>
 
-#include "ModalAnswer.h"
 #include "forms/Help.h"
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
+#include "support/Events.h"
 #include "support/Fixture.h"
 
 namespace tabulist {

@@ -3,11 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "hardening/RunList.h"
 #include "listing/ListingEngine.h"
 #include "platform/DirectoryList.h"
 #include "platform/Errors.h"
 #include "support/Fixture.h"
+#include "support/RunList.h"
+#include "support/Unprivileged.h"
 
 namespace tabulist::test {
 namespace {

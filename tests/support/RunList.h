@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QStringList>
-#include <functional>
 
 namespace tabulist::test {
 
@@ -19,9 +18,5 @@ struct ListRun {
 // descriptor, so that a path longer than PATH_MAX can be used), as an unprivileged
 // user when unprivileged is set and the tests run as root.
 ListRun RunList(const QByteArrayList& args, int workingDirectory = -1, bool unprivileged = false);
-
-// Runs check in a forked child as an unprivileged user (root reads and writes every file)
-// and returns its result; a crash or a failed privilege drop counts as false.
-bool AsUnprivileged(const std::function<bool()>& check);
 
 }  // namespace tabulist::test

@@ -6,7 +6,8 @@
 
 namespace tabulist::test {
 
-// Printers, fonts and windows need an application object; one for the whole test program.
+// Printers, fonts and windows need an application object; one for the whole test program,
+// of the class the program names with TABULIST_TEST_APPLICATION.
 template <typename Application>
 class ApplicationEnvironment : public ::testing::Environment {
 public:
@@ -26,3 +27,9 @@ private:
 };
 
 }  // namespace tabulist::test
+
+// Placed once in a test program, at namespace scope.
+#define TABULIST_TEST_APPLICATION(Application)                          \
+    [[maybe_unused]] static const auto* const tabulistTestApplication = \
+        ::testing::AddGlobalTestEnvironment(                            \
+            new ::tabulist::test::ApplicationEnvironment<Application>)

@@ -1,4 +1,5 @@
-#include "hardening/RunList.h"
+// Runs the built tabulist-list as a separate process.
+#include "support/RunList.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -7,23 +8,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "support/Fixture.h"
+#include "support/Unprivileged.h"
+
 namespace tabulist::test {
-
-namespace {
-
-QByteArray ReadAll(FILE* f) {
-    std::rewind(f);
-    QByteArray bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, qsizetype(n));
-    std::fclose(f);
-    return bytes;
-}
-
-bool DropPrivileges() { return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0); }
-
-}  // namespace
 
 QStringList ListRun::lines() const {
     QStringList result = QString::fromUtf8(out).split(QStringLiteral("\r\n"));
@@ -58,15 +46,9 @@ ListRun RunList(const QByteArrayList& args, int workingDirectory, bool unprivile
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.out = ReadAll(out);
     run.err = ReadAll(err);
+    std::fclose(out);
+    std::fclose(err);
     return run;
-}
-
-bool AsUnprivileged(const std::function<bool()>& check) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(DropPrivileges() && check() ? 0 : 1);
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    return WIFEXITED(raw) && WEXITSTATUS(raw) == 0;
 }
 
 }  // namespace tabulist::test

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QDateTime>
-#include <QDialog>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
-#include <memory>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "settings/SavedOptions.h"
+#include "support/Events.h"
 #include "support/Fixture.h"
 
 namespace tabulist::test {
@@ -36,14 +34,11 @@ public:
     QString listedDirectory() const { return files_.rootText(); }
 
 private:
+    WorkingDirectoryGuard workingDirectory_;
     QTemporaryDir programDir_;
     Fixture files_;
-    QByteArray previousDirectory_;
     THaupt* window_ = nullptr;
 };
-
-// Runs action on the next modal dialog once it is up (fails the test after a few seconds).
-void AnswerNextModal(std::function<void(QDialog&)> action, const char* className = "QDialog");
 
 // The ".." line carries the time of the shared temporary directory, which other
 // programs change at any moment; comparisons leave it out.
@@ -52,8 +47,5 @@ QString WithoutParentLine(QString text);
 // What the text view must hold after listing directory with the controls as they stand:
 // the engine's lines, each with its line end, the ".." line left out.
 QString ExpectedListing(THaupt& w, const QString& directory);
-
-// Lets queued events run for at least ms milliseconds.
-void Wait(int ms = 0);
 
 }  // namespace tabulist::test

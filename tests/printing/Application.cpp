@@ -1,8 +1,0 @@
-#include <QApplication>
-
-#include "output/ApplicationEnvironment.h"
-
-namespace {
-[[maybe_unused]] const auto* const environment =
-    ::testing::AddGlobalTestEnvironment(new tabulist::test::ApplicationEnvironment<QApplication>);
-}  // namespace
