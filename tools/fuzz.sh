@@ -11,8 +11,7 @@ cxx=$(command -v clang++-14 || command -v clang++)
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DTABULIST_FUZZ=ON -DTABULIST_TESTS=OFF \
     -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
-targets=(fuzz_mask fuzz_settings fuzz_date_pattern)
-[ -f fuzz/fuzz_print_layout.cpp ] && targets+=(fuzz_print_layout)
+targets=(fuzz_mask fuzz_settings fuzz_date_pattern fuzz_print_layout)
 cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
