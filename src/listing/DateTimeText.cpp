@@ -28,8 +28,8 @@ void AppendTwoDigits(QString& out, int n) {
         out += QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
         return;
     }
-    out += QChar(u'0' + n / 10);
-    out += QChar(u'0' + n % 10);
+    const QChar digits[2] = {QChar(u'0' + n / 10), QChar(u'0' + n % 10)};
+    out.append(digits, 2);
 }
 
 int RunLength(const QString& pattern, qsizetype at, QChar letter, int limit) {

@@ -31,7 +31,8 @@ void AppendFill(QString& text, int length, int shortMax, int shortWidth) {
     } else if (length <= kMiddleMax) {
         width = kMiddleWidth;
     }
-    for (int i = length; i < width; ++i) text += QLatin1Char(' ');
+    static constexpr char16_t Blanks[] = u"                                    ";  // 36
+    if (length < width) text.append(reinterpret_cast<const QChar*>(Blanks), width - length);
 }
 
 }  // namespace

@@ -56,8 +56,10 @@ void RoundTo(DecimalDigits& value, int decimals) {
 
 // Appends the text, filled on the left with spaces to width.
 void AppendPadded(QString& out, QStringView text, int width) {
-    for (qsizetype i = text.size(); i < width; ++i) out += QLatin1Char(' ');
-    out += text;
+    static constexpr char16_t Blanks[] = u"                ";  // 16
+    for (qsizetype n = width - text.size(); n > 0; n -= 16)
+        out.append(reinterpret_cast<const QChar*>(Blanks), std::min<qsizetype>(n, 16));
+    out.append(text.data(), text.size());
 }
 
 }  // namespace

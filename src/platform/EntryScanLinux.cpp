@@ -140,17 +140,19 @@ bool EntryScan::addName(const char* raw, size_t size, const MaskMatcher& mask) {
         }
         if (b < 0x20 || b == 0x7F || (b >= 'A' && b <= 'Z')) plain = false;
     }
-    if (ascii) {
+    // An ASCII name's folded text is its bytes folded one by one; the mask "*" needs no text.
+    const bool needText = !ascii || !mask.matchesAll();
+    if (ascii && needText) {
         text.clear();
         for (size_t i = 0; i < size; ++i) {
             const auto b = static_cast<unsigned char>(raw[i]);
             text.push_back(b < 0x20 || b == 0x7F ? U'?' : FoldCase(char32_t(b)));
         }
-    } else {
+    } else if (!ascii) {
         DecodeName(raw, size, text);
         FoldCase(text);
     }
-    if (!mask.matches(text)) return false;
+    if (needText && !mask.matches(text)) return false;
 
     std::vector<char>& names = folder_->names;
     std::vector<char>& keys = folder_->keys;
@@ -162,6 +164,15 @@ bool EntryScan::addName(const char* raw, size_t size, const MaskMatcher& mask) {
     if (plain) {
         item.key = item.raw;
         item.keyLength = item.rawLength;
+    } else if (ascii) {
+        item.key = uint32_t(keys.size());
+        item.keyLength = item.rawLength;
+        keys.resize(keys.size() + size);
+        char* key = keys.data() + item.key;
+        for (size_t i = 0; i < size; ++i) {
+            const auto b = static_cast<unsigned char>(raw[i]);
+            key[i] = char(b < 0x20 || b == 0x7F ? '?' : b >= 'A' && b <= 'Z' ? b + 32 : b);
+        }
     } else {
         item.key = uint32_t(keys.size());
         for (char32_t c : text) AppendUtf8(c, keys);
