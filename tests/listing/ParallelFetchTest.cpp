@@ -47,6 +47,8 @@ protected:
         o.fetch = fetch;
         LinesSink sink;
         BuildListingReport(o, sink, hooks);
+        // The parent is the shared temporary folder: its time changes with anyone's files.
+        sink.lines.removeIf([](const QString& line) { return line.startsWith(u"[..]"); });
         return sink.lines;
     }
 
@@ -111,7 +113,7 @@ TEST_F(ParallelFetch, AnAbandonedListingLeavesTheWorkersNothingOfIts) {
     ListingOptions o;
     o.showHidden = true;
     const QStringList lines = list(o, {pool.get(), 0}, hooks);
-    EXPECT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines.size(), 9);  // ten entries listed, the parent's line left out
     pool.reset();  // joins the threads; tasks left over ran or were dropped cleanly
 }
 
