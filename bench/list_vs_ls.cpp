@@ -1,5 +1,6 @@
-// Times tabulist-list against ls -la on one directory of many files: alternating runs,
-// median wall time and peak resident memory of each, and their ratios.
+// Times tabulist-list against ls -la and against the machine itself (a bare readdir and
+// fstatat loop in C, built here with the system's C compiler) on one directory of many
+// files: alternating runs, median wall time and peak resident memory of each, and ratios.
 //
 //   bench_list_vs_ls [FILES] [PATH-TO-tabulist-list]
 //
@@ -90,6 +91,38 @@ std::string MakeTree(int files) {
     return pattern;
 }
 
+// Reads the directory and asks for each name's metadata, nothing else: the floor a lister
+// is measured against.
+const char* const BareLoopSource = R"(#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+int main(int argc, char** argv) {
+    DIR* dir = opendir(argv[1]);
+    if (!dir) return 1;
+    long long total = 0;
+    struct dirent* e;
+    struct stat st;
+    while ((e = readdir(dir)) != NULL)
+        if (fstatat(dirfd(dir), e->d_name, &st, 0) == 0) total += st.st_size;
+    closedir(dir);
+    printf("%lld\n", total);
+    return 0;
+}
+)";
+
+std::string BuildBareLoop(const std::string& dir) {
+    const std::string source = dir + ".bare.c", program = dir + ".bare";
+    FILE* f = std::fopen(source.c_str(), "w");
+    if (!f || std::fputs(BareLoopSource, f) == EOF || std::fclose(f) != 0) {
+        std::perror(source.c_str());
+        std::exit(2);
+    }
+    RunOnce({"cc", "-O2", "-o", program, source});
+    std::filesystem::remove(source);
+    return program;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,27 +137,37 @@ int main(int argc, char** argv) {
     const std::string dir = MakeTree(files);
     const std::vector<std::string> ours = {lister, "--hidden", dir};
     const std::vector<std::string> ls = {"ls", "-la", dir};
+    const std::string bareProgram = BuildBareLoop(dir);
+    const std::vector<std::string> bare = {bareProgram, dir};
 
-    RunOnce(ours);  // warm the caches for both alike
+    RunOnce(ours);  // warm the caches for all alike
     RunOnce(ls);
-    std::vector<double> oursTime, lsTime;
-    long oursRss = 0, lsRss = 0;
+    RunOnce(bare);
+    std::vector<double> oursTime, lsTime, bareTime;
+    long oursRss = 0, lsRss = 0, bareRss = 0;
     for (int i = 0; i < kRuns; ++i) {
         const Sample a = RunOnce(ours);
         const Sample b = RunOnce(ls);
+        const Sample c = RunOnce(bare);
         oursTime.push_back(a.seconds);
         lsTime.push_back(b.seconds);
+        bareTime.push_back(c.seconds);
         oursRss = std::max(oursRss, a.maxRssKb);
         lsRss = std::max(lsRss, b.maxRssKb);
+        bareRss = std::max(bareRss, c.maxRssKb);
     }
     std::filesystem::remove_all(dir);
+    std::filesystem::remove(bareProgram);
 
     const double oursMedian = Median(oursTime), lsMedian = Median(lsTime);
+    const double bareMedian = Median(bareTime);
     const double timeRatio = oursMedian / lsMedian;
     const double rssRatio = double(oursRss) / double(lsRss);
     std::printf("%-14s median %8.3f s   peak RSS %8ld KB\n", "tabulist-list", oursMedian, oursRss);
     std::printf("%-14s median %8.3f s   peak RSS %8ld KB\n", "ls -la", lsMedian, lsRss);
+    std::printf("%-14s median %8.3f s   peak RSS %8ld KB\n", "bare loop", bareMedian, bareRss);
     std::printf("ratio          time %.2fx (target <= 1.0)   memory %.2fx (target <= 2.0)\n",
                 timeRatio, rssRatio);
+    std::printf("against the bare loop   time %.2fx (target <= 1.0)\n", oursMedian / bareMedian);
     return timeRatio <= 1.0 && rssRatio <= 2.0 ? 0 : 1;
 }

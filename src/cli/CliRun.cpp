@@ -78,7 +78,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         sink.flush();
     } catch (...) {
         // The lines written before the error stay written, and come before its message.
-        std::fflush(out);
+        sink.flushAfterError();
         throw;
     }
     return kExitListed;

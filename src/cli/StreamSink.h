@@ -1,25 +1,35 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "listing/ListingEngine.h"
 
 namespace tabulist {
 
-// Writes each line to a stream as it comes, UTF-8, ended by CR LF or LF.
+// Writes the lines to a stream as UTF-8, each ended by CR LF or LF. The bytes are encoded
+// straight into one large buffer and written in big blocks, so a line costs no allocation.
 // A failed write raises the input/output error of its errno.
 class StreamSink : public ListingSink {
 public:
-    StreamSink(FILE* stream, bool lf) : stream_(stream), lineEnd_(lf ? "\n" : "\r\n") {}
+    StreamSink(FILE* stream, bool lf);
 
     void clear() override {}
     void appendLine(const QString& line) override;
-    // Pushes out what the stream still buffers; raises a failed write.
+    // Writes out what is buffered and flushes the stream; raises a failed write.
     void flush();
+    // The same on the way out of an error: what was listed before it still reaches the
+    // stream, and a second failure is not reported over the first.
+    void flushAfterError() noexcept;
 
 private:
+    void writeBuffer();
+
     FILE* stream_;
     const char* lineEnd_;
+    size_t lineEndSize_;
+    std::vector<char> buffer_;
+    size_t used_ = 0;
 };
 
 }  // namespace tabulist

@@ -2,6 +2,7 @@
 #include "listing/ColumnLayout.h"
 
 #include "listing/NameCell.h"
+#include "listing/Rendering.h"
 
 namespace tabulist {
 
@@ -13,9 +14,14 @@ QString ColumnCell(const TSearchRec& rec) {
 
 bool ColumnLayout::add(const TSearchRec& rec) {
     if (!line_.isEmpty()) line_ += QLatin1Char('\t');
-    line_ += ColumnCell(rec);
+    AppendNameCell(line_, rec, 9, 36);
     ++count_;
     return count_ == columnsPerRow_;
+}
+
+void ColumnLayout::nextLine() {
+    count_ = 0;
+    ReuseLine(line_);
 }
 
 QString ColumnLayout::takeLine() {

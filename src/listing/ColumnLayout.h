@@ -14,6 +14,8 @@ public:
     // Adds the entry's cell; true when that completed a line, which takeLine() then returns.
     bool add(const TSearchRec& rec);
     QString takeLine();
+    // Starts the next line in the storage of the one just completed (read it by pending()).
+    void nextLine();
     // The line being filled: the body's last line, written even when it is empty.
     const QString& pending() const { return line_; }
 

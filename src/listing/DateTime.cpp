@@ -68,16 +68,24 @@ DateTime EncodeTime(int hour, int minute, int second, int msec) {
     return (((hour * 60 + minute) * 60 + second) * 1000.0 + msec) / MSecsPerDay;
 }
 
-DateTime PackedTimeToDateTime(int32_t packed) {
+StampFields PackedTimeFields(int32_t packed) {
     const auto bits = static_cast<uint32_t>(packed);
-    const int year = static_cast<int>(bits >> 25) + 1980;
-    const int month = (bits >> 21) & 0x0F;
-    const int day = (bits >> 16) & 0x1F;
-    const int hour = (bits >> 11) & 0x1F;
-    const int minute = (bits >> 5) & 0x3F;
-    const int second = (bits & 0x1F) * 2;
-    const DateTime date = EncodeDate(year, month, day);
-    return date + EncodeTime(hour, minute, second);
+    StampFields f;
+    f.year = static_cast<int>(bits >> 25) + 1980;
+    f.month = (bits >> 21) & 0x0F;
+    f.day = (bits >> 16) & 0x1F;
+    f.hour = (bits >> 11) & 0x1F;
+    f.minute = (bits >> 5) & 0x3F;
+    f.second = (bits & 0x1F) * 2;
+    const DateTime date = EncodeDate(f.year, f.month, f.day);
+    EncodeTime(f.hour, f.minute, f.second);  // the same checks, in the same order
+    f.weekDay = DayOfWeek(date);
+    return f;
+}
+
+DateTime PackedTimeToDateTime(int32_t packed) {
+    const StampFields f = PackedTimeFields(packed);
+    return EncodeDate(f.year, f.month, f.day) + EncodeTime(f.hour, f.minute, f.second);
 }
 
 void DecodeDateTime(DateTime t, int& year, int& month, int& day, int& hour, int& minute,

@@ -75,8 +75,8 @@ int ListingRun::OpenScan() {
         result_.searchSpec.mid(result_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
     // A mask holding "/" reaches into a subdirectory; only the text form says which.
     if (options_.rawDirectory.isEmpty() || options_.maskText.contains(QLatin1Char('/')))
-        return OpenEntryScan(result_.searchSpec, 63, rec_);
-    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_);
+        return OpenEntryScan(result_.searchSpec, 63, rec_, options_.fetch);
+    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_, options_.fetch);
 }
 
 void ListingRun::countEntry() {
@@ -86,10 +86,11 @@ void ListingRun::countEntry() {
 }
 
 void ListingRun::singleColumnScan() {
+    DetailLineWriter lines(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
             countEntry();
-            sink_.appendLine(DetailLineText(rec_, options_));
+            sink_.appendLine(lines.line(rec_));
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
@@ -100,7 +101,10 @@ void ListingRun::multiColumnScan(int columnsPerRow) {
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
             countEntry();
-            if (layout.add(rec_)) sink_.appendLine(layout.takeLine());
+            if (layout.add(rec_)) {
+                sink_.appendLine(layout.pending());
+                layout.nextLine();
+            }
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "listing/RegionalSettings.h"
+#include "platform/Entries.h"
 
 namespace tabulist {
 
@@ -45,6 +46,7 @@ struct ListingOptions {
     QString driveText;  // the drive selector's text, for the drive line
     QChar driveLetter;  // the drive selector's letter; null for none
     RegionalSettings regional;
+    MetadataFetch fetch;  // where the entries' metadata is fetched; the listing is the same
 };
 
 // Where the lines go: the text view, standard output or a test's vector.

@@ -21,17 +21,33 @@ QString BracketedName(const TSearchRec& rec) {
     return text;
 }
 
-void FillName(QString& text, int shortMax, int shortWidth) {
+namespace {
+
+void AppendFill(QString& text, int length, int shortMax, int shortWidth) {
     constexpr int kMiddleMax = 19;
     constexpr int kMiddleWidth = 26;
-    const int length = CharCount(text);
     int width = 0;
     if (length <= shortMax) {
         width = shortWidth;
     } else if (length <= kMiddleMax) {
         width = kMiddleWidth;
     }
-    if (length < width) text.append(QString(width - length, QLatin1Char(' ')));
+    static constexpr char16_t Blanks[] = u"                                    ";  // 36
+    if (length < width) text.append(reinterpret_cast<const QChar*>(Blanks), width - length);
+}
+
+}  // namespace
+
+void FillName(QString& text, int shortMax, int shortWidth) {
+    AppendFill(text, CharCount(text), shortMax, shortWidth);
+}
+
+void AppendNameCell(QString& out, const TSearchRec& rec, int shortMax, int shortWidth) {
+    const bool bracketed = (rec.Attr & AttrDirectory) != 0;
+    if (bracketed) out += QLatin1Char('[');
+    out += rec.Name;
+    if (bracketed) out += QLatin1Char(']');
+    AppendFill(out, CharCount(rec.Name) + (bracketed ? 2 : 0), shortMax, shortWidth);
 }
 
 }  // namespace tabulist

@@ -16,4 +16,7 @@ QString BracketedName(const TSearchRec& rec);
 // texts of at most 19; longer texts stay as they are.
 void FillName(QString& text, int shortMax, int shortWidth);
 
+// BracketedName then FillName, appended to out without a text of its own.
+void AppendNameCell(QString& out, const TSearchRec& rec, int shortMax, int shortWidth);
+
 }  // namespace tabulist

@@ -12,11 +12,20 @@ using DateTime = double;
 
 // Decimal digits of n, "-" first when negative, filled on the left with spaces to width.
 QString IntegerText(int64_t n, int width);
+void AppendInteger(QString& out, int64_t n, int width);
 // Fixed point with decimals digits, half away from zero on the 18-significant-digit
 // expansion; "-" whenever x is negative; filled on the left to width; never cut.
 QString FixedText(double x, int width, int decimals);
+void AppendFixed(QString& out, double x, int width, int decimals);
 // The first "." replaced by ",".
 QString DecimalComma(const QString& text);
+
+// The fields of a packed stamp, checked as PackedTimeToDateTime checks them.
+struct StampFields {
+    int year, month, day, hour, minute, second;
+    int weekDay;  // 1 = Sunday .. 7 = Saturday
+};
+StampFields PackedTimeFields(int32_t packed);
 
 // Date and time of a packed stamp (bits 31-25 year-1980, 24-21 month, 20-16 day,
 // 15-11 hour, 10-5 minute, 4-0 second/2). Throws EConvertError for an invalid date or time.
@@ -33,6 +42,11 @@ int DayOfWeek(DateTime t);  // 1 = Sunday .. 7 = Saturday
 // The date in the short date pattern, then, unless the time is 00:00:00, a blank and
 // the time in the long time pattern.
 QString DateTimeText(DateTime t, const RegionalSettings& settings);
+void AppendDateTime(QString& out, const StampFields& stamp, const RegionalSettings& settings);
+
+// Empties a line buffer for the next line, keeping its storage unless a sink still holds
+// a copy of the last line.
+void ReuseLine(QString& line);
 
 // Size and per cent renderings of the listing.
 QString UnitSuffix(int unit);  // " Bytes", " KBytes", " MBytes", " GBytes", "" otherwise

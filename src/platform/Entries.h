@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -18,6 +19,15 @@ constexpr int32_t AttrArchive = 0x20;
 constexpr int ScanNoMoreFiles = 18;
 
 class EntryScan;  // an open enumeration (platform specific)
+class WorkerPool;
+
+// How a folder's metadata is fetched: in a folder of at least minEntries names by the pool's
+// threads (the shared one when null), ahead of the entry being read; in smaller ones on the
+// caller's thread as each entry is reached.
+struct MetadataFetch {
+    WorkerPool* pool = nullptr;
+    size_t minEntries = 1024;
+};
 
 // One directory enumeration and its current entry.
 struct TSearchRec {
@@ -41,10 +51,12 @@ struct TSearchRec {
 // Returns 0 with the first entry in rec and the enumeration open, or a non-zero
 // code with nothing left open. mask: attribute bits that may be returned; the
 // hidden, system, volume-label and directory bits missing from it are excluded.
-int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec);
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec,
+                  const MetadataFetch& fetch = {});
 // The same with the directory given as raw bytes (a path read back from the
 // file system, never re-encoded) and the mask separately.
-int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec);
+int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
+                  const MetadataFetch& fetch = {});
 int NextScanEntry(TSearchRec& rec);
 void CloseEntryScan(TSearchRec& rec);
 
@@ -55,5 +67,7 @@ bool MatchesMask(const QString& name, const QString& mask);
 // The text a raw file name is shown as: UTF-8 decoded (bad bytes become U+FFFD),
 // control characters (below 0x20 and 0x7F) replaced by "?".
 QString DisplayName(const QByteArray& raw);
+// Sets rec's raw and display name, reusing the storage the previous entry's names left.
+void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
 
 }  // namespace tabulist

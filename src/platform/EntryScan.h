@@ -10,26 +10,20 @@
 namespace tabulist {
 
 class MaskMatcher;
+class MetadataAhead;
 
-// An open enumeration: the matching names of one directory, read once and sorted, and
-// the directory kept open so that each entry's metadata is fetched only when it is reached.
-class EntryScan {
-public:
-    ~EntryScan();
-    EntryScan(const EntryScan&) = delete;
-    EntryScan& operator=(const EntryScan&) = delete;
+// What fetching one entry's metadata found.
+struct EntryMeta {
+    int64_t size = 0;
+    int32_t time = 0;
+    int32_t attr = -1;  // -1: passed over (a hidden name not asked for, or gone meanwhile)
+};
 
-    // Reads and sorts the names of directory that match mask. Returns 0 with the scan in
-    // out, or an error code.
-    static int open(const QByteArray& directory, const MaskMatcher& mask,
-                    std::unique_ptr<EntryScan>& out);
-
-    // Fills rec with the next entry that carries none of the excluded bits; entries that
-    // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
-    int next(TSearchRec& rec);
-
-private:
-    // Offsets into names_ / keys_; names are NUL-terminated so they can be handed to the
+// The matching names of one directory, read once and sorted, and the directory kept open
+// so that metadata is fetched by name. Shared with the tasks fetching metadata ahead, so
+// that a scan closed early leaves them nothing dangling.
+struct ScannedFolder {
+    // Offsets into names / keys; names are NUL-terminated so they can be handed to the
     // system as they are. A key identical to the name is not stored twice.
     struct Item {
         uint32_t raw;
@@ -39,17 +33,48 @@ private:
         bool keyInNames;
     };
 
+    ScannedFolder() = default;
+    ~ScannedFolder();
+    ScannedFolder(const ScannedFolder&) = delete;
+    ScannedFolder& operator=(const ScannedFolder&) = delete;
+
+    const char* nameOf(const Item& item) const { return names.data() + item.raw; }
+    EntryMeta fetch(size_t index) const;  // safe from any thread
+
+    int fd = -1;
+    bool skipHidden = false;  // hidden names are passed over without asking the system
+    std::vector<char> names;
+    std::vector<char> keys;
+    std::vector<Item> items;
+    size_t dotItems = 0;  // "." and ".." stay in front of the sorted names
+};
+
+// An open enumeration of a ScannedFolder; each entry's metadata is fetched when it is
+// reached, or ahead of it by worker threads in a large folder.
+class EntryScan {
+public:
+    ~EntryScan();
+    EntryScan(const EntryScan&) = delete;
+    EntryScan& operator=(const EntryScan&) = delete;
+
+    // Reads and sorts the names of directory that match mask. Returns 0 with the scan in
+    // out, or an error code. excludeMask: attribute bits of entries never returned.
+    static int open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
+                    const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out);
+
+    // Fills rec with the next entry that carries none of the excluded bits; entries that
+    // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
+    int next(TSearchRec& rec);
+
+private:
     EntryScan() = default;
     void readNames(void* dir, const MaskMatcher& mask, bool keepDots);
     bool addName(const char* raw, size_t size, const MaskMatcher& mask);
     void sortNames();
-    const char* keyOf(const Item& item) const;
+    const char* keyOf(const ScannedFolder::Item& item) const;
 
-    int fd_ = -1;
-    std::vector<char> names_;
-    std::vector<char> keys_;
-    std::vector<Item> items_;
-    size_t dotItems_ = 0;  // "." and ".." stay in front of the sorted names
+    std::shared_ptr<ScannedFolder> folder_;
+    std::unique_ptr<MetadataAhead> ahead_;  // null: fetched here, one entry at a time
     size_t next_ = 0;
 };
 

@@ -10,10 +10,12 @@
 #include <string>
 
 #include "platform/EntryScan.h"
+#include "platform/EntryScanAhead.h"
 #include "platform/Errors.h"
 #include "platform/MaskMatcher.h"
 #include "platform/NameCoding.h"
 #include "platform/PackedTime.h"
+#include "platform/WorkerPool.h"
 
 namespace tabulist {
 namespace {
@@ -56,50 +58,75 @@ bool statEntry(int fd, const char* name, struct stat& st) {
 
 }  // namespace
 
-EntryScan::~EntryScan() {
-    if (fd_ >= 0) close(fd_);
+ScannedFolder::~ScannedFolder() {
+    if (fd >= 0) close(fd);
 }
 
-int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask,
-                    std::unique_ptr<EntryScan>& out) {
+EntryMeta ScannedFolder::fetch(size_t index) const {
+    const char* name = nameOf(items[index]);
+    EntryMeta meta;
+    if (skipHidden && name[0] == '.' && !isDotName(name)) return meta;
+    struct stat st;
+    if (!statEntry(fd, name, st)) return meta;  // gone since its name was read
+    meta.attr = attributesOf(st, name);
+    meta.size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
+    meta.time = PackLocalTime(st.st_mtim.tv_sec);
+    return meta;
+}
+
+EntryScan::~EntryScan() = default;
+
+int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
+                    const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out) {
     std::unique_ptr<EntryScan> scan(new EntryScan);
-    scan->fd_ = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (scan->fd_ < 0) return InOutCodeFromErrno(errno);
-    // The directory stream gets its own descriptor: fd_ outlives it for fstatat.
-    const int streamFd = dup(scan->fd_);
+    auto folder = std::make_shared<ScannedFolder>();
+    scan->folder_ = folder;
+    folder->skipHidden = (excludeMask & AttrHidden) != 0;
+    folder->fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder->fd < 0) return InOutCodeFromErrno(errno);
+    // The directory stream gets its own descriptor: fd outlives it for fstatat.
+    const int streamFd = dup(folder->fd);
     DIR* dir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
     if (!dir) {
         const int err = errno;
         if (streamFd >= 0) close(streamFd);
         return InOutCodeFromErrno(err);
     }
-    scan->readNames(dir, mask, !isMountRoot(scan->fd_));
+    scan->readNames(dir, mask, !isMountRoot(folder->fd));
     closedir(dir);
-    if (scan->items_.empty()) return 2;  // nothing matches
+    if (folder->items.empty()) return 2;  // nothing matches
     scan->sortNames();
+    // Below the threshold a thread hand-over costs more than the calls it would spread.
+    if (folder->items.size() >= fetch.minEntries) {
+        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
+        scan->ahead_ = std::make_unique<MetadataAhead>(folder, pool);
+    }
     out = std::move(scan);
     return 0;
 }
 
 void EntryScan::readNames(void* stream, const MaskMatcher& mask, bool keepDots) {
     DIR* dir = static_cast<DIR*>(stream);
-    std::vector<Item> dots;
+    std::vector<ScannedFolder::Item>& items = folder_->items;
+    std::vector<ScannedFolder::Item> dots;
     while (dirent* e = readdir(dir)) {
         const size_t size = std::strlen(e->d_name);
         if (isDotName(e->d_name)) {
             // Kept apart from the sort; readdir may hand them over in any order.
             if (keepDots && addName(e->d_name, size, mask)) {
-                dots.push_back(items_.back());
-                items_.pop_back();
+                dots.push_back(items.back());
+                items.pop_back();
             }
             continue;
         }
         addName(e->d_name, size, mask);
     }
     std::sort(dots.begin(), dots.end(),
-              [](const Item& a, const Item& b) { return a.rawLength < b.rawLength; });
-    dotItems_ = dots.size();
-    items_.insert(items_.begin(), dots.begin(), dots.end());
+              [](const ScannedFolder::Item& a, const ScannedFolder::Item& b) {
+                  return a.rawLength < b.rawLength;
+              });
+    folder_->dotItems = dots.size();
+    items.insert(items.begin(), dots.begin(), dots.end());
 }
 
 bool EntryScan::addName(const char* raw, size_t size, const MaskMatcher& mask) {
@@ -114,41 +141,55 @@ bool EntryScan::addName(const char* raw, size_t size, const MaskMatcher& mask) {
         }
         if (b < 0x20 || b == 0x7F || (b >= 'A' && b <= 'Z')) plain = false;
     }
-    if (ascii) {
+    // An ASCII name's folded text is its bytes folded one by one; the mask "*" needs no text.
+    const bool needText = !ascii || !mask.matchesAll();
+    if (ascii && needText) {
         text.clear();
         for (size_t i = 0; i < size; ++i) {
             const auto b = static_cast<unsigned char>(raw[i]);
             text.push_back(b < 0x20 || b == 0x7F ? U'?' : FoldCase(char32_t(b)));
         }
-    } else {
+    } else if (!ascii) {
         DecodeName(raw, size, text);
         FoldCase(text);
     }
-    if (!mask.matches(text)) return false;
+    if (needText && !mask.matches(text)) return false;
 
-    Item item;
-    item.raw = uint32_t(names_.size());
+    std::vector<char>& names = folder_->names;
+    std::vector<char>& keys = folder_->keys;
+    ScannedFolder::Item item;
+    item.raw = uint32_t(names.size());
     item.rawLength = uint16_t(size);
-    names_.insert(names_.end(), raw, raw + size + 1);
+    names.insert(names.end(), raw, raw + size + 1);
     item.keyInNames = plain;
     if (plain) {
         item.key = item.raw;
         item.keyLength = item.rawLength;
+    } else if (ascii) {
+        item.key = uint32_t(keys.size());
+        item.keyLength = item.rawLength;
+        keys.resize(keys.size() + size);
+        char* key = keys.data() + item.key;
+        for (size_t i = 0; i < size; ++i) {
+            const auto b = static_cast<unsigned char>(raw[i]);
+            key[i] = char(b < 0x20 || b == 0x7F ? '?' : b >= 'A' && b <= 'Z' ? b + 32 : b);
+        }
     } else {
-        item.key = uint32_t(keys_.size());
-        for (char32_t c : text) AppendUtf8(c, keys_);
-        item.keyLength = uint16_t(keys_.size() - item.key);
+        item.key = uint32_t(keys.size());
+        for (char32_t c : text) AppendUtf8(c, keys);
+        item.keyLength = uint16_t(keys.size() - item.key);
     }
-    items_.push_back(item);
+    folder_->items.push_back(item);
     return true;
 }
 
-const char* EntryScan::keyOf(const Item& item) const {
-    return (item.keyInNames ? names_.data() : keys_.data()) + item.key;
+const char* EntryScan::keyOf(const ScannedFolder::Item& item) const {
+    return (item.keyInNames ? folder_->names.data() : folder_->keys.data()) + item.key;
 }
 
 void EntryScan::sortNames() {
-    const char* names = names_.data();
+    const char* names = folder_->names.data();
+    using Item = ScannedFolder::Item;
     auto less = [this, names](const Item& a, const Item& b) {
         // Folded text first; names that fold alike in byte order.
         int c = std::memcmp(keyOf(a), keyOf(b), std::min(a.keyLength, b.keyLength));
@@ -157,23 +198,21 @@ void EntryScan::sortNames() {
         c = std::memcmp(names + a.raw, names + b.raw, std::min(a.rawLength, b.rawLength));
         return c != 0 ? c < 0 : a.rawLength < b.rawLength;
     };
-    std::sort(items_.begin() + std::ptrdiff_t(dotItems_), items_.end(), less);
+    std::vector<Item>& items = folder_->items;
+    std::sort(items.begin() + std::ptrdiff_t(folder_->dotItems), items.end(), less);
 }
 
 int EntryScan::next(TSearchRec& rec) {
-    while (next_ < items_.size()) {
-        const Item& item = items_[next_++];
-        const char* name = names_.data() + item.raw;
-        if ((rec.ExcludeMask & AttrHidden) && name[0] == '.' && !isDotName(name)) continue;
-        struct stat st;
-        if (!statEntry(fd_, name, st)) continue;  // gone since its name was read
-        const int32_t attr = attributesOf(st, name);
-        if (uint32_t(attr) & rec.ExcludeMask) continue;
-        rec.Attr = attr;
-        rec.Size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
-        rec.Time = PackLocalTime(st.st_mtim.tv_sec);
-        rec.RawName = QByteArray(name, item.rawLength);
-        rec.Name = DisplayName(rec.RawName);
+    const ScannedFolder& folder = *folder_;
+    while (next_ < folder.items.size()) {
+        const size_t index = next_++;
+        const EntryMeta fetched = ahead_ ? ahead_->at(index) : folder.fetch(index);
+        if (fetched.attr < 0 || (uint32_t(fetched.attr) & rec.ExcludeMask)) continue;
+        rec.Attr = fetched.attr;
+        rec.Size = fetched.size;
+        rec.Time = fetched.time;
+        const ScannedFolder::Item& item = folder.items[index];
+        SetEntryName(rec, folder.nameOf(item), item.rawLength);
         return 0;
     }
     return ScanNoMoreFiles;

@@ -3,6 +3,7 @@
 
 #include <QChar>
 #include <QString>
+#include <cstring>
 
 #include "platform/Entries.h"
 
@@ -87,10 +88,54 @@ void AppendUtf8(char32_t c, std::vector<char>& out) {
     }
 }
 
+namespace {
+
+// The display text of a name, written over out's own storage. A byte yields at most one
+// UTF-16 unit, so the name's size bounds the text.
+void DisplayNameInto(const char* raw, size_t size, QString& out) {
+    out.resize(qsizetype(size));
+    char16_t* text = reinterpret_cast<char16_t*>(out.data());
+    const auto* p = reinterpret_cast<const unsigned char*>(raw);
+    qsizetype n = 0;
+    size_t i = 0;
+    while (i < size) {
+        char32_t c = p[i];
+        size_t length = 1;
+        if (c >= 0x80) {
+            length = decodeOne(p + i, size - i, c);
+            if (length == 0) {
+                c = Replacement;
+                length = 1;
+            }
+        }
+        if (c < 0x20 || c == 0x7F) c = U'?';
+        if (c >= 0x10000) {
+            text[n++] = QChar::highSurrogate(c);
+            text[n++] = QChar::lowSurrogate(c);
+        } else {
+            text[n++] = char16_t(c);
+        }
+        i += length;
+    }
+    out.resize(n);
+}
+
+}  // namespace
+
 QString DisplayName(const QByteArray& raw) {
-    std::u32string text;
-    DecodeName(raw.constData(), size_t(raw.size()), text);
-    return QString::fromUcs4(text.data(), qsizetype(text.size()));
+    QString text;
+    DisplayNameInto(raw.constData(), size_t(raw.size()), text);
+    return text;
+}
+
+void SetEntryName(TSearchRec& rec, const char* raw, size_t size) {
+    // Room for a long name once, so that later names fit without a new allocation.
+    constexpr qsizetype Room = 255;
+    if (rec.RawName.capacity() < Room) rec.RawName.reserve(Room);
+    if (rec.Name.capacity() < Room) rec.Name.reserve(Room);
+    rec.RawName.resize(qsizetype(size));
+    std::memcpy(rec.RawName.data(), raw, size);
+    DisplayNameInto(raw, size, rec.Name);
 }
 
 }  // namespace tabulist

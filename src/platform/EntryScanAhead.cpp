@@ -1,0 +1,95 @@
+#include "platform/EntryScanAhead.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "platform/WorkerPool.h"
+
+namespace tabulist {
+
+namespace {
+
+// 256 entries amortise a task's hand-over; 16 chunks ahead keep both cores busy while
+// holding only 64 KB of results, whatever the folder's size.
+constexpr size_t ChunkEntries = 256;
+constexpr size_t WindowChunks = 16;
+
+// A slot's tag names the chunk it holds and how far that chunk is.
+enum Phase : uint32_t { Free = 0, Claimed = 1, Done = 2 };
+constexpr uint32_t Tag(size_t chunk, Phase phase) { return uint32_t(chunk) * 4 + phase; }
+
+}  // namespace
+
+struct MetadataAhead::Window {
+    struct Slot {
+        std::atomic<uint32_t> tag{0};
+        EntryMeta meta[ChunkEntries];
+    };
+
+    explicit Window(std::shared_ptr<const ScannedFolder> f) : folder(std::move(f)) {
+        for (size_t i = 0; i < WindowChunks; ++i) ring[i].tag.store(Tag(i, Free));
+    }
+
+    Slot& slotOf(size_t chunk) { return ring[chunk % WindowChunks]; }
+
+    // Whoever claims a chunk first fetches it: a task, or the reader that got there first.
+    bool claim(size_t chunk) {
+        uint32_t expected = Tag(chunk, Free);
+        return slotOf(chunk).tag.compare_exchange_strong(expected, Tag(chunk, Claimed),
+                                                         std::memory_order_acquire);
+    }
+
+    void fill(size_t chunk) {
+        Slot& slot = slotOf(chunk);
+        const size_t first = chunk * ChunkEntries;
+        const size_t end = std::min(first + ChunkEntries, folder->items.size());
+        if (!closed.load(std::memory_order_relaxed))
+            for (size_t i = first; i < end; ++i) slot.meta[i - first] = folder->fetch(i);
+        slot.tag.store(Tag(chunk, Done), std::memory_order_release);
+        slot.tag.notify_all();
+    }
+
+    std::shared_ptr<const ScannedFolder> folder;
+    std::atomic<bool> closed{false};
+    Slot ring[WindowChunks];
+};
+
+MetadataAhead::MetadataAhead(std::shared_ptr<const ScannedFolder> folder, WorkerPool& pool)
+    : window_(std::make_shared<Window>(std::move(folder))),
+      pool_(pool),
+      chunks_((window_->folder->items.size() + ChunkEntries - 1) / ChunkEntries) {
+    for (size_t c = 0; c < std::min(chunks_, WindowChunks); ++c) post(c);
+}
+
+MetadataAhead::~MetadataAhead() { window_->closed.store(true, std::memory_order_relaxed); }
+
+void MetadataAhead::post(size_t chunk) {
+    pool_.post([window = window_, chunk] {
+        if (window->claim(chunk)) window->fill(chunk);
+    });
+}
+
+const EntryMeta& MetadataAhead::at(size_t index) {
+    const size_t chunk = index / ChunkEntries;
+    Window& w = *window_;
+    if (chunk != reading_) {
+        // The chunk just read frees its slot for the one a window further on.
+        if (reading_ != size_t(-1) && reading_ + WindowChunks < chunks_) {
+            const size_t ahead = reading_ + WindowChunks;
+            w.slotOf(ahead).tag.store(Tag(ahead, Free), std::memory_order_release);
+            post(ahead);
+        }
+        reading_ = chunk;
+        if (w.claim(chunk)) {
+            w.fill(chunk);
+        } else {
+            std::atomic<uint32_t>& tag = w.slotOf(chunk).tag;
+            for (uint32_t t = tag.load(std::memory_order_acquire); t != Tag(chunk, Done);
+                 t = tag.load(std::memory_order_acquire))
+                tag.wait(t, std::memory_order_acquire);
+        }
+    }
+    return w.slotOf(chunk).meta[index - chunk * ChunkEntries];
+}
+
+}  // namespace tabulist

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/EntryScan.h"
+
+namespace tabulist {
+
+class WorkerPool;
+
+// The metadata of a large folder, fetched by a worker pool in chunks a bounded window ahead
+// of the entry being read. The reader fetches a chunk no worker has started yet itself, so
+// it never waits for a pool that is busy elsewhere, and the order it reads in is the
+// folder's whatever the threads do.
+class MetadataAhead {
+public:
+    MetadataAhead(std::shared_ptr<const ScannedFolder> folder, WorkerPool& pool);
+    ~MetadataAhead();  // tasks still queued then do nothing
+    MetadataAhead(const MetadataAhead&) = delete;
+    MetadataAhead& operator=(const MetadataAhead&) = delete;
+
+    // The entry's metadata; entries are asked for one after the other, from the first.
+    const EntryMeta& at(size_t index);
+
+private:
+    struct Window;  // the chunks in flight, shared with the posted tasks
+
+    void post(size_t chunk);
+
+    std::shared_ptr<Window> window_;
+    WorkerPool& pool_;
+    size_t chunks_;
+    size_t reading_ = size_t(-1);  // the chunk being read
+};
+
+}  // namespace tabulist
