@@ -97,7 +97,9 @@ void THaupt::FormCreate() {
     auto indexIn = [](const QComboBox* box, uint8_t stored) {
         return stored < box->count() ? int(stored) : -1;
     };
-    ComboBox1->setCurrentIndex(indexIn(ComboBox1, SavedOptions.ColumnIndex));
+    // A column index past the list (255 stands for no selection) lists one-column
+    // detail lines, so the box and the detail controls say so too.
+    ComboBox1->setCurrentIndex(std::max(indexIn(ComboBox1, SavedOptions.ColumnIndex), 0));
     ComboBox9->setCurrentIndex(indexIn(ComboBox9, SavedOptions.SizeUnitIndex));
     Attribute1->setChecked(SavedOptions.ShowAttributes);
     Groesse1->setChecked(SavedOptions.ShowSize);
