@@ -88,6 +88,7 @@ void THaupt::FormCreate() {
     }
     ApplyFont();
     FontDialog1->setCurrentFont(Memo1->font());
+    FontDialog1->setCurrentColorValue(Memo1->FontColor());
     Memo1->SetBackgroundColor(SavedOptions.BackgroundColor);
     ColorDialog1->setCurrentColor(ColorFromValue(SavedOptions.BackgroundColor, QPalette()));
     CheckBox3->setChecked(SavedOptions.ShowAttributes);
