@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include "forms/Hauptfenster/ColorValues.h"
+#include "forms/Hauptfenster/CompactStyle.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
 
@@ -50,6 +51,7 @@ QPushButton* MakeBitBtn(QWidget* parent, const char* name, int left, int top,
 QComboBox* MakeComboBox(QWidget* parent, const char* name, int left, int top, int width,
                         const QString& hint, int helpContext, bool editable) {
     auto* box = Place(new QComboBox(parent), name, left, top, width, 21, hint, helpContext);
+    box->setStyle(TCompactStyle::instance());
     box->setEditable(editable);
     box->setInsertPolicy(QComboBox::NoInsert);
     // Typed text is taken as it stands, never completed to a list item.
@@ -63,6 +65,7 @@ QCheckBox* MakeCheckBox(QWidget* parent, const char* name, int left, int top, in
                         bool checked) {
     auto* box =
         Place(new QCheckBox(caption, parent), name, left, top, width, 17, hint, helpContext);
+    box->setStyle(TCompactStyle::instance());
     box->setChecked(checked);
     box->setCursor(Qt::PointingHandCursor);
     return box;
