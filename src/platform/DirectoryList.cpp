@@ -104,10 +104,9 @@ int DirectoryList::rowIndent(int row) const {
 }
 
 const Drive* DirectoryList::listDrive(const DriveTable& table) const {
-    // The list stays on the drive it was switched to while the path lies below that
-    // drive's root, so a mount met on the way down does not cut the ancestor rows short.
-    const Drive* drive = table.byLetter(drive_);
-    if (drive != nullptr && UnderRoot(current_, QFile::encodeName(drive->root))) return drive;
+    // A folder belongs to the drive of its innermost mount, also when the list got
+    // there from another drive: the header and the per cent lines describe that
+    // file system, as the command-line lister's do.
     return table.driveOf(QFile::decodeName(current_));
 }
 
@@ -136,14 +135,22 @@ void DirectoryList::OpenDirectory(const QByteArray& rawPath) {
     QByteArray path = rawPath;
     while (path.size() > 1 && path.endsWith('/')) path.chop(1);
     if (path.isEmpty() || path == current_) return;
+    const QChar before = drive_;
+    const QByteArray left = current_;
     moveTo(path);
     const DriveTable table = source_();
     if (const Drive* drive = listDrive(table)) {
         drive_ = drive->letter;
         remembered_[drive_] = current_;
     }
+    if (!before.isNull() && drive_ != before) remembered_[before] = left;
     BuildDirectoryRows();
+    // Into (or out of) a mount: the selector shows the drive before the listing runs,
+    // and reports the change of drive after it, as a pick of that drive would.
+    const bool otherDrive = link_ != nullptr && !before.isNull() && drive_ != before;
+    if (otherDrive) link_->showDrive(drive_);
     if (OnChange) OnChange();
+    if (otherDrive && link_ != nullptr && link_->OnChange) link_->OnChange();
 }
 
 void DirectoryList::SwitchDrive(QChar letter) {

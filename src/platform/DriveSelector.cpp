@@ -72,17 +72,10 @@ void DriveSelector::SelectDrive(QChar letter) {
     if (letter.isNull()) {
         letter_ = QChar();
         selected_ = -1;
+        viewChanged();
     } else {
-        letter_ = inCase(letter);
-        for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-            const QString& text = rows_[row].text;
-            if (text.size() >= 2 && text[0].toLower() == letter.toLower() && text[1] == u':') {
-                selected_ = row;
-                break;
-            }
-        }
+        showDrive(letter);
     }
-    viewChanged();
     if (dirList_ != nullptr) dirList_->SwitchDrive(letter_);
     if (OnChange) OnChange();
 }
@@ -91,6 +84,18 @@ void DriveSelector::Pick(int row) {
     if (row < 0 || row >= static_cast<int>(rows_.size()) || rows_[row].text.isEmpty()) return;
     SelectDrive(rows_[row].text[0]);
     if (OnChange) OnChange();
+}
+
+void DriveSelector::showDrive(QChar letter) {
+    letter_ = inCase(letter);
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        const QString& text = rows_[row].text;
+        if (text.size() >= 2 && text[0].toLower() == letter.toLower() && text[1] == u':') {
+            selected_ = row;
+            break;
+        }
+    }
+    viewChanged();
 }
 
 QChar DriveSelector::inCase(QChar letter) const {

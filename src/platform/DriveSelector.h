@@ -54,6 +54,8 @@ public:
 private:
     friend class DirectoryList;
     QChar inCase(QChar letter) const;
+    // Selects the drive's row without moving the list or reporting anything.
+    void showDrive(QChar letter);
     void viewChanged();
 
     TableSource source_;

@@ -39,14 +39,18 @@ MaskMatcher::MaskMatcher(const QString& mask) {
     }
     all_ = mask_ == U"*" || mask_ == U"*.*";
     dotStarTail_ = mask_.size() >= 2 && mask_.ends_with(U".*");
+    dotTail_ = mask_.size() >= 2 && mask_.back() == U'.';
 }
 
 bool MaskMatcher::matches(std::u32string_view name) const {
     if (all_) return true;
     if (mask_.empty()) return false;
     if (wildMatch(mask_, name)) return true;
-    return dotStarTail_ && name.find(U'.') == std::u32string_view::npos &&
-           wildMatch(std::u32string_view(mask_).substr(0, mask_.size() - 2), name);
+    // "x.*" also takes "x", and "x." means "x" without an extension, as users of
+    // the original listing expect from "*." and "a*.".
+    const size_t tail = dotStarTail_ ? 2 : dotTail_ ? 1 : 0;
+    return tail != 0 && name.find(U'.') == std::u32string_view::npos &&
+           wildMatch(std::u32string_view(mask_).substr(0, mask_.size() - tail), name);
 }
 
 bool MatchesMask(const QString& name, const QString& mask) {

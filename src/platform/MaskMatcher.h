@@ -21,6 +21,7 @@ private:
     std::u32string mask_;
     bool all_ = false;
     bool dotStarTail_ = false;  // "x.*" also matches "x"
+    bool dotTail_ = false;      // "x." matches "x": names without an extension
 };
 
 }  // namespace tabulist

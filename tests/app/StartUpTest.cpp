@@ -92,16 +92,23 @@ TEST(StartUp, YearOutsideTheListsLeavesNoYearSelected) {
     EXPECT_EQ(t.window().ComboBox3->currentIndex(), 4);
 }
 
-TEST(StartUp, StoredIndexesOutsideTheListsSelectNothing) {
+TEST(StartUp, StoredColumnIndexOutsideTheListIsOneColumnAsListed) {
     WindowTest t;
     TSavedOptions r = DefaultRecord();
     r.ColumnIndex = 255;
     r.SizeUnitIndex = 9;
     t.Start(&r);
-    EXPECT_EQ(t.window().ComboBox1->currentIndex(), -1);
-    EXPECT_EQ(t.window().ComboBox9->currentIndex(), -1);
-    // No column count selected is not one-column mode.
-    EXPECT_FALSE(t.window().CheckBox3->isEnabled());
+    THaupt& w = t.window();
+    // The listing is one-column detail lines; the controls must agree with it.
+    EXPECT_EQ(w.ComboBox1->currentText(), QStringLiteral("1 column"));
+    EXPECT_EQ(w.ComboBox1->currentIndex(), 0);
+    for (QWidget* control : {static_cast<QWidget*>(w.CheckBox3), static_cast<QWidget*>(w.CheckBox4),
+                             static_cast<QWidget*>(w.CheckBox5), static_cast<QWidget*>(w.CheckBox6),
+                             static_cast<QWidget*>(w.ComboBox9)})
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_TRUE(w.Attribute1->isEnabled());
+    EXPECT_EQ(WithoutParentLine(w.Memo1->toPlainText()), ExpectedListing(w, t.listedDirectory()));
+    EXPECT_EQ(w.ComboBox9->currentIndex(), -1);
 }
 
 TEST(StartUp, WithoutSettingsFileShowsTheErrorOnceAndStillLists) {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QLineEdit>
 #include <QTest>
 
@@ -179,7 +178,7 @@ TEST_F(Commands, MoreOptionsRebuildsAfterCancelWithoutMarking) {
 TEST_F(Commands, FontAndColourChangeOnlyWhenConfirmed) {
     const QFont font = w->Memo1->font();
     const int32_t background = w->Memo1->BackgroundColor();
-    AnswerNextModal([](QDialog& d) { d.reject(); }, "QFontDialog");
+    AnswerNextModal([](QDialog& d) { d.reject(); }, "tabulist::TFontDialog");
     Key(Qt::Key_F2, Qt::ControlModifier);
     AnswerNextModal([](QDialog& d) { d.reject(); }, "QColorDialog");
     Key(Qt::Key_F8, Qt::ControlModifier);
@@ -189,13 +188,13 @@ TEST_F(Commands, FontAndColourChangeOnlyWhenConfirmed) {
 
     AnswerNextModal(
         [](QDialog& d) {
-            auto& fonts = static_cast<QFontDialog&>(d);
+            auto& fonts = static_cast<TFontDialog&>(d);
             QFont chosen(QStringLiteral("DejaVu Serif"));
             chosen.setPointSize(14);
             fonts.setCurrentFont(chosen);
             fonts.accept();
         },
-        "QFontDialog");
+        "tabulist::TFontDialog");
     Click(w->BitBtn7);
     EXPECT_EQ(w->Memo1->font().family(), QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(w->Memo1->FontSize(), 14);

@@ -114,12 +114,17 @@ void THaupt::Einfuegen1Click() { PasteCommand(Memo1); }
 void THaupt::Allesmarkieren1Click() { SelectAllCommand(Memo1); }
 
 void THaupt::BitBtn7Click() {
+    // Each time from the view as it is, so that a cancelled choice does not come back.
+    FontDialog1->setCurrentFont(Memo1->font());
+    FontDialog1->setCurrentColorValue(Memo1->FontColor());
     if (FontDialog1->exec() != QDialog::Accepted) return;
     Memo1->setFont(FontDialog1->selectedFont());
+    Memo1->SetFontColor(FontDialog1->selectedColorValue());
     OptionsChanged = true;
 }
 
 void THaupt::BitBtn9Click() {
+    ColorDialog1->setCurrentColor(ColorFromValue(Memo1->BackgroundColor(), QPalette()));
     if (ColorDialog1->exec() != QDialog::Accepted) return;
     Memo1->SetBackgroundColor(ValueFromColor(ColorDialog1->selectedColor()));
     OptionsChanged = true;

@@ -1,10 +1,14 @@
 // The main window's fixed layout: regions, controls, captions, hints, help contexts,
 // menus and tab order. Positions are in pixels at 96 dots per inch.
 #include <QBoxLayout>
+#include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "forms/Hauptfenster/ColorValues.h"
+#include "forms/Hauptfenster/CompactStyle.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "forms/Help.h"
 
 namespace tabulist {
 
@@ -47,6 +51,7 @@ QPushButton* MakeBitBtn(QWidget* parent, const char* name, int left, int top,
 QComboBox* MakeComboBox(QWidget* parent, const char* name, int left, int top, int width,
                         const QString& hint, int helpContext, bool editable) {
     auto* box = Place(new QComboBox(parent), name, left, top, width, 21, hint, helpContext);
+    box->setStyle(TCompactStyle::instance());
     box->setEditable(editable);
     box->setInsertPolicy(QComboBox::NoInsert);
     // Typed text is taken as it stands, never completed to a list item.
@@ -60,6 +65,7 @@ QCheckBox* MakeCheckBox(QWidget* parent, const char* name, int left, int top, in
                         bool checked) {
     auto* box =
         Place(new QCheckBox(caption, parent), name, left, top, width, 17, hint, helpContext);
+    box->setStyle(TCompactStyle::instance());
     box->setChecked(checked);
     box->setCursor(Qt::PointingHandCursor);
     return box;
@@ -342,14 +348,19 @@ void THaupt::CreatePopupMenu() {
 }
 
 void THaupt::CreateDialogs() {
-    FontDialog1 = new QFontDialog(this);
+    FontDialog1 = new TFontDialog(this);
     FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
-    FontDialog1->setOption(QFontDialog::DontUseNativeDialog);
     SetHelpContext(FontDialog1, 5);
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
     SetHelpContext(ColorDialog1, 5);
+    // Qt's colour dialog has no Help button of its own: its button row gets one.
+    if (auto* buttons = ColorDialog1->findChild<QDialogButtonBox*>()) {
+        buttons->addButton(QDialogButtonBox::Help);
+        connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpContext(5); });
+    }
+    new QShortcut(QKeySequence(Qt::Key_F1), ColorDialog1, [] { ShowHelpContext(5); });
 }
 
 void THaupt::SetTabOrder() {

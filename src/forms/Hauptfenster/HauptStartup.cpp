@@ -1,6 +1,7 @@
 // Creating the main window and FormCreate, in their exact order.
 #include <QBoxLayout>
 #include <QEvent>
+#include <QFontDatabase>
 
 #include "forms/About/About.h"
 #include "forms/Hauptfenster/Clock.h"
@@ -17,6 +18,21 @@ static void InitHauptImages() { Q_INIT_RESOURCE(HauptImages); }
 
 namespace tabulist {
 
+namespace {
+
+// The designed widths were made for a narrow 11-pixel face. Where it is missing, the
+// sans serif every Debian machine has, narrowed, keeps each caption inside its control.
+QFont WindowFont() {
+    const QString designed = QStringLiteral("MS Sans Serif");
+    const bool present = QFontDatabase::families().contains(designed);
+    QFont font(present ? designed : QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    if (!present) font.setStretch(QFont::Condensed);
+    return font;
+}
+
+}  // namespace
+
 THaupt::THaupt(const THauptDialogs& dialogs, ErrorDisplay showError, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), showError_(std::move(showError)) {
     InitHauptImages();
@@ -24,10 +40,7 @@ THaupt::THaupt(const THauptDialogs& dialogs, ErrorDisplay showError, QWidget* pa
     setWindowTitle(QStringLiteral("Tabulist"));
     setWindowIcon(QIcon(ProgramIcon()));
     setGeometry(160, 91, 640, 336);
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    windowFont.setStretch(QFont::SemiCondensed);  // the fixed widths were made for a narrow face
-    setFont(windowFont);
+    setFont(WindowFont());
 
     setCentralWidget(new QWidget(this));
     CreateToolBand();
@@ -88,6 +101,7 @@ void THaupt::FormCreate() {
     }
     ApplyFont();
     FontDialog1->setCurrentFont(Memo1->font());
+    FontDialog1->setCurrentColorValue(Memo1->FontColor());
     Memo1->SetBackgroundColor(SavedOptions.BackgroundColor);
     ColorDialog1->setCurrentColor(ColorFromValue(SavedOptions.BackgroundColor, QPalette()));
     CheckBox3->setChecked(SavedOptions.ShowAttributes);
@@ -97,7 +111,9 @@ void THaupt::FormCreate() {
     auto indexIn = [](const QComboBox* box, uint8_t stored) {
         return stored < box->count() ? int(stored) : -1;
     };
-    ComboBox1->setCurrentIndex(indexIn(ComboBox1, SavedOptions.ColumnIndex));
+    // A column index past the list (255 stands for no selection) lists one-column
+    // detail lines, so the box and the detail controls say so too.
+    ComboBox1->setCurrentIndex(std::max(indexIn(ComboBox1, SavedOptions.ColumnIndex), 0));
     ComboBox9->setCurrentIndex(indexIn(ComboBox9, SavedOptions.SizeUnitIndex));
     Attribute1->setChecked(SavedOptions.ShowAttributes);
     Groesse1->setChecked(SavedOptions.ShowSize);

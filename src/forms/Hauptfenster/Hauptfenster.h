@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -13,6 +12,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "forms/Hauptfenster/FontDialog.h"
 #include "forms/Hauptfenster/HauptDialogs.h"
 #include "forms/Hauptfenster/ListingRequests.h"
 #include "forms/Hauptfenster/Memo.h"
@@ -59,7 +59,7 @@ public:
     TMemo* Memo1;
     TStatusBar* StatusBar1;
     QTimer* Timer1;
-    QFontDialog* FontDialog1;
+    TFontDialog* FontDialog1;
     QColorDialog* ColorDialog1;
 
     // Main menu.

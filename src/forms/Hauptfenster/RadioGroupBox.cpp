@@ -9,7 +9,7 @@ TRadioGroupBox::TRadioGroupBox(const QString& caption, const QStringList& items,
                                QWidget* parent)
     : QGroupBox(caption, parent) {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 2, 4, 2);
+    grid->setContentsMargins(6, 0, 4, 0);  // two rows of 11-pixel text below the caption
     grid->setSpacing(0);
     const int rows = (int(items.size()) + columns - 1) / columns;
     for (int i = 0; i < items.size(); ++i) {
