@@ -10,13 +10,13 @@
 namespace tabulist::test {
 
 RunResult RunProgram(const QString& program, const QStringList& arguments,
-                     const QProcessEnvironment& environment) {
+                     const QProcessEnvironment& environment, int timeoutMs) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     RunResult result;
     result.finished =
-        process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+        process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
     result.exitCode = process.exitCode();
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();

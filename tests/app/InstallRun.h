@@ -14,10 +14,11 @@ struct RunResult {
     QByteArray err;
 };
 
-// Runs a program to its end (at most a minute).
+// Runs a program to its end (at most timeoutMs, a minute unless given).
 RunResult RunProgram(
     const QString& program, const QStringList& arguments,
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+    int timeoutMs = 60000);
 
 // `cmake --install` of the build tree into prefix, staged under destdir when one is given.
 RunResult InstallBuildTree(const QString& prefix, const QString& destdir = {});
