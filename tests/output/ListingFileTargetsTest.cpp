@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <thread>
+
+#include "output/ListingFile.h"
+#include "output/OutputErrors.h"
+
+namespace tabulist {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+
+class SaveTargets : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QStringList Entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
+};
+
+TEST_F(SaveTargets, APipeIsWrittenIntoAndStaysAPipe) {
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray received;
+    std::thread reader([&] { received = ReadAll(fifo); });
+    WriteListingFile(fifo, "through the pipe\r\n");
+    reader.join();
+    EXPECT_EQ(received, "through the pipe\r\n");
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+    EXPECT_EQ(Entries(), QStringList{"pipe"});
+}
+
+TEST_F(SaveTargets, ALinkStaysALinkAndItsTargetTakesTheTextWithItsMode) {
+    const QString target = dir.filePath("target.TXT");
+    QFile(target).open(QIODevice::WriteOnly);
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
+    ASSERT_EQ(::symlink("target.TXT", QFile::encodeName(dir.filePath("link")).constData()), 0);
+
+    WriteListingFile(dir.filePath("link"), "via the link\r\n");
+    EXPECT_TRUE(S_ISLNK(ModeOf(dir.filePath("link"))));
+    EXPECT_EQ(ReadAll(target), "via the link\r\n");
+    EXPECT_EQ(ModeOf(target) & 07777, 0640u);
+
+    // A dangling link creates the file it names.
+    ASSERT_EQ(::symlink("new.TXT", QFile::encodeName(dir.filePath("dangling")).constData()), 0);
+    WriteListingFile(dir.filePath("dangling"), "made\r\n");
+    EXPECT_TRUE(S_ISLNK(ModeOf(dir.filePath("dangling"))));
+    EXPECT_EQ(ReadAll(dir.filePath("new.TXT")), "made\r\n");
+    EXPECT_EQ(Entries(), QStringList({"dangling", "link", "new.TXT", "target.TXT"}));
+}
+
+// Root writes into any folder, so the save runs as an ordinary user then.
+TEST_F(SaveTargets, AWritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    const QString path = dir.filePath("list.TXT");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(3000, 'o'));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        try {
+            WriteListingFile(path, "shorter\r\n");
+        } catch (const EStreamError&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadAll(path), "shorter\r\n");
+    EXPECT_EQ(Entries(), QStringList{"list.TXT"});
+}
+
+TEST_F(SaveTargets, ANewFileTakesTheUmaskAndAnOldOneKeepsItsMode) {
+    const mode_t old = ::umask(022);
+    WriteListingFile(dir.filePath("new.TXT"), "x");
+    ::umask(old);
+    EXPECT_EQ(ModeOf(dir.filePath("new.TXT")) & 07777, 0644u);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("new.TXT")).constData(), 0604), 0);
+    WriteListingFile(dir.filePath("new.TXT"), "y");
+    EXPECT_EQ(ModeOf(dir.filePath("new.TXT")) & 07777, 0604u);
+    EXPECT_EQ(ReadAll(dir.filePath("new.TXT")), "y");
+}
+
+}  // namespace
+}  // namespace tabulist
