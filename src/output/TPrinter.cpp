@@ -396,14 +396,13 @@ void TPrinter::FinishDocument() {
         BeginPainting(*settings_);
     }
     PaintKeptPages();
-    if (jobAborted_) {
-        // The PDF is dropped unfinished; a job begun on a real printer cannot be taken back.
-        if (pdf_) return;
-    }
-    if (pdf_)
+    if (pdf_) {
+        // The last chance to drop the PDF; a job begun on a real printer cannot be taken back.
+        if (jobAborted_ || (KeepPrinting && !KeepPrinting())) return;
         CommitPdf();
-    else
+    } else {
         painter_->end();
+    }
 }
 
 void TPrinter::AbandonDocument() {
