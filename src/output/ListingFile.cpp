@@ -2,37 +2,33 @@
 #include "output/ListingFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "output/OutputErrors.h"
+#include "platform/ReplacementFile.h"
 
 namespace tabulist {
 
 QByteArray ListingFileBytes(const QString& text) {
-    const QByteArray local = text.toLocal8Bit();
+    // UTF-8 whatever the locale: the view's characters as they are, a no-break space included.
+    const QByteArray utf8 = text.toUtf8();
     QByteArray bytes;
-    bytes.reserve(local.size() + local.count('\n'));
-    for (qsizetype i = 0; i < local.size(); ++i) {
-        const char c = local[i];
-        if (c == '\n' && (i == 0 || local[i - 1] != '\r')) bytes.append('\r');
+    bytes.reserve(utf8.size() + utf8.count('\n'));
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '\n' && (i == 0 || utf8[i - 1] != '\r')) bytes.append('\r');
         bytes.append(c);
     }
     return bytes;
 }
 
 void WriteListingFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    // Never write in place: that would truncate the old file before the new one is safe.
-    file.setDirectWriteFallback(false);
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::WriteOnly))
-        throw ECreateFileError(fileName);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw EStreamWriteError();
-    }
-    if (!file.commit()) {
-        // The buffered tail is written by commit(); a rename that fails is a create failure.
-        if (file.error() == QFileDevice::WriteError) throw EStreamWriteError();
+    if (QFileInfo(fileName).isDir()) throw ECreateFileError(fileName);
+    ReplacementFile file(fileName);
+    if (!file.Open(true)) throw ECreateFileError(fileName);
+    if (!file.Write(bytes.constData(), bytes.size())) throw EStreamWriteError();
+    if (!file.Commit()) {
+        // A rename that fails is a create failure; anything before it a write failure.
+        if (file.LastFailure() == ReplacementFile::Failure::Write) throw EStreamWriteError();
         throw ECreateFileError(fileName);
     }
 }

@@ -1,6 +1,8 @@
 // Text laid out line by line on printer pages.
 #include "output/PrinterTextDevice.h"
 
+#include <QTextBoundaryFinder>
+
 #include "output/TPrinter.h"
 
 namespace tabulist {
@@ -20,11 +22,41 @@ void PrinterTextDevice::Open() {
     lineHeight_ = 0;
 }
 
+namespace {
+
+// The grapheme boundary at or before position (the start of the cluster holding it).
+qsizetype ClusterStart(QStringView text, qsizetype position) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    finder.setPosition(position);
+    if (finder.isAtBoundary()) return position;
+    const qsizetype previous = finder.toPreviousBoundary();
+    return previous < 0 ? 0 : previous;
+}
+
+// The end of the first grapheme cluster.
+qsizetype FirstClusterEnd(QStringView text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    const qsizetype next = finder.toNextBoundary();
+    return next <= 0 ? text.size() : next;
+}
+
+}  // namespace
+
 void PrinterTextDevice::Write(QStringView text) {
     for (const QChar c : text) {
         buffer_.append(c);
-        // A full buffer is laid out, but never between the halves of a surrogate pair.
-        if (buffer_.size() >= BufferSize && !c.isHighSurrogate()) Flush();
+        if (buffer_.size() >= BufferSize) {
+            // The last cluster may go on with the next character (an accent after its letter):
+            // it stays in the buffer so that a run never splits it.
+            const qsizetype keep = ClusterStart(buffer_, buffer_.size() - 1);
+            if (keep == 0) {
+                Flush();
+            } else {
+                const QString chunk = buffer_.left(keep);
+                buffer_.remove(0, keep);
+                LayoutChunk(chunk);
+            }
+        }
     }
 }
 
@@ -78,14 +110,14 @@ qsizetype PrinterTextDevice::FittingLength(QStringView run, QSize& extent) {
     qsizetype k = run.size();
     extent = surface.TextExtent(run.first(k));
     while (k > 0 && posX_ + extent.width() > pageWidth_) {
-        --k;
-        if (k > 0 && run[k].isLowSurrogate() && run[k - 1].isHighSurrogate()) --k;
+        // Back by one whole cluster: a letter keeps its accents, a surrogate pair its halves.
+        k = ClusterStart(run, k - 1);
         extent = surface.TextExtent(run.first(k));
     }
     if (k == 0 && posX_ == 0 && !run.isEmpty()) {
         // Not even one character fits on an empty line: it goes there all the same, or the
         // layout would advance lines and pages without end.
-        k = run[0].isHighSurrogate() && run.size() > 1 && run[1].isLowSurrogate() ? 2 : 1;
+        k = FirstClusterEnd(run);
         extent = surface.TextExtent(run.first(k));
     }
     return k;

@@ -8,14 +8,14 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
-#include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
+#include <QStandardPaths>
 
 #include "output/OutputErrors.h"
+#include "platform/ReplacementFile.h"
 
 namespace tabulist {
 
@@ -28,8 +28,11 @@ PrinterPlatform PrinterPlatform::System() {
 
 namespace {
 
+// The folder being listed may well be read-only; the documents folder is the user's own.
 QString DefaultPdfFile() {
-    return QDir::current().absoluteFilePath(QStringLiteral("Tabulist.pdf"));
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+    return QDir(folder).absoluteFilePath(QStringLiteral("Tabulist.pdf"));
 }
 
 bool IsPdf(const TPrinterDevice& device) { return device.Device == TPrinter::PdfPrinterName; }
@@ -44,6 +47,15 @@ void CopyPageSettings(const QPrinter& from, QPrinter& to) {
 }
 
 }  // namespace
+
+// The PDF being written: the file it goes to and the writer painting into it.
+class PdfOutput {
+public:
+    explicit PdfOutput(const QString& name) : file(name), device(file) {}
+    ReplacementFile file;
+    ReplacementDevice device;
+    std::unique_ptr<QPdfWriter> writer;
+};
 
 // --- drawing surface ---
 
@@ -62,18 +74,18 @@ void TPrinterCanvas::SetFont(const QFont& font, const QColor& color) {
 
 QSize TPrinterCanvas::TextExtent(QStringView text) {
     printer_.RequireDocument();
-    const QFontMetrics metrics(font_, &printer_.Settings());
+    const QFontMetrics metrics(font_, &printer_.MeasuringDevice());
     return {metrics.horizontalAdvance(text.toString()), metrics.height()};
 }
 
 int TPrinterCanvas::AverageCharWidth() {
     printer_.RequireDocument();
-    return QFontMetrics(font_, &printer_.Settings()).averageCharWidth();
+    return QFontMetrics(font_, &printer_.MeasuringDevice()).averageCharWidth();
 }
 
 int TPrinterCanvas::CellHeight() {
     printer_.RequireDocument();
-    return QFontMetrics(font_, &printer_.Settings()).height();
+    return QFontMetrics(font_, &printer_.MeasuringDevice()).height();
 }
 
 void TPrinterCanvas::TextOut(int x, int y, QStringView text) {
@@ -142,6 +154,12 @@ void TPrinter::MakeCurrent(const TPrinterDevice& device, const QPrinter* chosen)
     } else if (IsPdf(device) && !device.Port.isEmpty()) {
         printers_[index].Port = device.Port;  // the file the PDF printer writes next
     }
+    current_ = static_cast<int>(index);
+    if (chosen && chosen == settings_.get()) {
+        // A dialog changed the settings in place: every choice it confirmed stays.
+        if (IsPdf(printers_[index])) settings_->setOutputFileName(printers_[index].Port);
+        return;
+    }
     auto settings = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (IsPdf(printers_[index])) {
         settings->setOutputFormat(QPrinter::PdfFormat);
@@ -152,6 +170,11 @@ void TPrinter::MakeCurrent(const TPrinterDevice& device, const QPrinter* chosen)
     if (chosen) CopyPageSettings(*chosen, *settings);
     settings_ = std::move(settings);
     current_ = static_cast<int>(index);
+}
+
+QPrinter& TPrinter::DialogPrinter() {
+    if (documentOpen_) throw PrintingInProgressError();
+    return Settings();
 }
 
 void TPrinter::SetPrinter(const QPrinter& chosen) {
@@ -191,8 +214,8 @@ void TPrinter::SetCopies(int copies) {
     settings.setCopyCount(copies);
 }
 
-int TPrinter::PrintableWidth() { return Settings().width(); }
-int TPrinter::PrintableHeight() { return Settings().height(); }
+int TPrinter::PrintableWidth() { return MeasuringDevice().width(); }
+int TPrinter::PrintableHeight() { return MeasuringDevice().height(); }
 
 // --- the document ---
 
@@ -200,28 +223,141 @@ void TPrinter::RequireDocument() const {
     if (!documentOpen_) throw NotPrintingError();
 }
 
+QPaintDevice& TPrinter::MeasuringDevice() {
+    if (pdf_ && pdf_->writer) return *pdf_->writer;
+    return Settings();
+}
+
+bool TPrinter::Streaming() const {
+    // Pages painted as they are complete need nothing of later pages: not the case when the
+    // last page comes first or when the whole document repeats for collated copies.
+    const QPrinter& settings = *settings_;
+    return pdf_ && settings.pageOrder() == QPrinter::FirstPageFirst &&
+           (settings.copyCount() <= 1 || !settings.collateCopies());
+}
+
 void TPrinter::StartDocument() {
     if (documentOpen_) throw PrintingInProgressError();
     QPrinter& settings = Settings();
     if (!settings.isValid()) throw InvalidPrinterError();
     if (IsPdf(CurrentDevice())) {
-        // The PDF is written beside its final name and renamed when finished; creating it
-        // now tells at once whether that place can take a file.
-        QTemporaryFile temp(CurrentDevice().Port + QStringLiteral(".XXXXXX"));
-        temp.setAutoRemove(false);
-        if (!temp.open()) throw InvalidPrinterError();
-        pdfTemp_ = temp.fileName();
+        // Creating the file now tells at once whether that place can take it.
+        auto pdf = std::make_unique<PdfOutput>(CurrentDevice().Port);
+        if (!pdf->file.Open(false)) throw InvalidPrinterError();
+        pdf->writer = std::make_unique<QPdfWriter>(&pdf->device);
+        pdf->writer->setPageLayout(settings.pageLayout());
+        pdf->writer->setResolution(settings.resolution());
+        pdf->writer->setTitle(DocumentName);
+        pdf->writer->setCreator(QCoreApplication::applicationName());
+        pdf_ = std::move(pdf);
+        BeginPainting(*pdf_->writer);
+    } else {
+        settings.setDocName(DocumentName);
     }
-    pages_ = {{}};
+    page_.clear();
+    kept_.clear();
     styles_.clear();
+    pagesPainted_ = 0;
     documentOpen_ = true;
     jobAborted_ = false;
     currentPage_ = 1;
 }
 
+void TPrinter::BeginPainting(QPaintDevice& device) {
+    painter_ = std::make_unique<QPainter>();
+    paintedStyle_ = -1;
+    if (!painter_->begin(&device)) {
+        painter_.reset();
+        pdf_.reset();
+        throw InvalidPrinterError();
+    }
+}
+
+void TPrinter::PaintPage(const QList<Run>& page) {
+    if (pagesPainted_++ > 0) {
+        if (pdf_)
+            pdf_->writer->newPage();
+        else
+            settings_->newPage();
+    }
+    int ascent = 0;
+    for (const Run& run : page) {
+        if (run.style != paintedStyle_) {
+            painter_->setFont(styles_[run.style].first);
+            painter_->setPen(styles_[run.style].second);
+            ascent = painter_->fontMetrics().ascent();
+            paintedStyle_ = run.style;
+        } else if (ascent == 0) {
+            ascent = painter_->fontMetrics().ascent();
+        }
+        painter_->drawText(QPoint(run.x, run.y + ascent), run.text);
+    }
+}
+
+// A complete page is painted now (once per uncollated copy) or kept for the end.
+void TPrinter::PaintCompletePage() {
+    if (!Streaming()) {
+        kept_.append(std::move(page_));
+        page_.clear();
+        return;
+    }
+    const int copies = std::max(1, settings_->copyCount());
+    for (int copy = 0; copy < copies; ++copy) PaintPage(page_);
+    page_.clear();
+    CheckPdfWrites();
+}
+
+// Hands the kept pages over in the order and number of copies chosen, letting the window
+// run between them; false when KeepPrinting asked to stop.
+void TPrinter::PaintKeptPages() {
+    QList<const QList<Run>*> order;
+    for (const QList<Run>& page : kept_) order.append(&page);
+    const QPrinter& settings = *settings_;
+    // A real printer sorts and copies by itself; the PDF is sorted and copied here.
+    int copies = 1;
+    bool collate = true;
+    if (pdf_) {
+        if (settings.pageOrder() == QPrinter::LastPageFirst) std::reverse(order.begin(), order.end());
+        copies = std::max(1, settings.copyCount());
+        collate = settings.collateCopies();
+    }
+    const int outer = collate ? copies : 1;
+    const int inner = collate ? 1 : copies;
+    for (int round = 0; round < outer; ++round) {
+        for (const QList<Run>* page : order) {
+            for (int copy = 0; copy < inner; ++copy) PaintPage(*page);
+            CheckPdfWrites();
+            if (KeepPrinting && !KeepPrinting()) {
+                jobAborted_ = true;
+                return;
+            }
+        }
+    }
+}
+
+void TPrinter::CheckPdfWrites() {
+    if (!pdf_ || pdf_->file.LastFailure() == ReplacementFile::Failure::None) return;
+    const ReplacementFile& file = pdf_->file;
+    EndDocument();
+    if (file.OutOfRoom()) throw EInOutError(101);
+    throw InOutErrorFromErrno(file.Error());
+}
+
+void TPrinter::CommitPdf() {
+    painter_->end();
+    CheckPdfWrites();
+    if (!pdf_->file.Commit()) {
+        const int err = pdf_->file.Error();
+        const bool room = pdf_->file.OutOfRoom();
+        EndDocument();
+        if (room) throw EInOutError(101);
+        throw InOutErrorFromErrno(err);
+    }
+}
+
 void TPrinter::StartNextPage() {
     RequireDocument();
-    pages_.append(QList<Run>());
+    PaintCompletePage();
     ++currentPage_;
 }
 
@@ -229,44 +365,15 @@ void TPrinter::Record(int x, int y, QStringView text) {
     if (styles_.isEmpty() || styles_.last().first != canvas_.font_ ||
         styles_.last().second != canvas_.color_)
         styles_.append({canvas_.font_, canvas_.color_});
-    pages_.last().append({x, y, text.toString(), static_cast<int>(styles_.size() - 1)});
-}
-
-void TPrinter::RenderPages() {
-    QPrinter& settings = *settings_;
-    const bool pdf = IsPdf(CurrentDevice());
-    if (pdf) settings.setOutputFileName(pdfTemp_);
-    QPainter painter;
-    const bool begun = painter.begin(&settings);
-    if (!begun) {
-        if (pdf) settings.setOutputFileName(CurrentDevice().Port);
-        throw InvalidPrinterError();
-    }
-    for (qsizetype page = 0; page < pages_.size(); ++page) {
-        if (page > 0) settings.newPage();
-        for (const Run& run : pages_[page]) {
-            painter.setFont(styles_[run.style].first);
-            painter.setPen(styles_[run.style].second);
-            painter.drawText(QPoint(run.x, run.y + painter.fontMetrics().ascent()), run.text);
-        }
-        // Keeps the window live while a long document goes to the printer.
-        QCoreApplication::processEvents();
-    }
-    painter.end();
-    if (pdf) {
-        settings.setOutputFileName(CurrentDevice().Port);
-        std::error_code error;
-        std::filesystem::rename(QFile::encodeName(pdfTemp_).toStdString(),
-                                QFile::encodeName(CurrentDevice().Port).toStdString(), error);
-        if (error) throw InvalidPrinterError();
-        pdfTemp_.clear();
-    }
+    page_.append({x, y, text.toString(), static_cast<int>(styles_.size() - 1)});
 }
 
 void TPrinter::EndDocument() {
-    if (!pdfTemp_.isEmpty()) QFile::remove(pdfTemp_);
-    pdfTemp_.clear();
-    pages_.clear();
+    if (painter_ && painter_->isActive()) painter_->end();
+    painter_.reset();
+    pdf_.reset();  // an uncommitted temporary goes with it
+    page_.clear();
+    kept_.clear();
     styles_.clear();
     documentOpen_ = false;
     jobAborted_ = false;
@@ -278,9 +385,25 @@ void TPrinter::FinishDocument() {
     // Whatever happens to the pages, the printer is free for the next document after this.
     struct Ender {
         TPrinter* printer;
-        ~Ender() { printer->EndDocument(); }
+        ~Ender() {
+            if (printer->documentOpen_) printer->EndDocument();
+        }
     } ender{this};
-    if (!jobAborted_) RenderPages();
+    if (jobAborted_) return;
+    PaintCompletePage();
+    if (!pdf_) {
+        // Nothing reaches a real printer before this point, so a Cancel until now leaves no job.
+        if (KeepPrinting && !KeepPrinting()) return;
+        BeginPainting(*settings_);
+    }
+    PaintKeptPages();
+    if (pdf_) {
+        // The last chance to drop the PDF; a job begun on a real printer cannot be taken back.
+        if (jobAborted_ || (KeepPrinting && !KeepPrinting())) return;
+        CommitPdf();
+    } else {
+        painter_->end();
+    }
 }
 
 void TPrinter::AbandonDocument() {

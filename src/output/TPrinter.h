@@ -10,11 +10,15 @@
 
 #include "output/PrintSurface.h"
 
+class QPainter;
+class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace tabulist {
 
 class TPrinter;
+class PdfOutput;
 
 // One installed printer. The PDF printer keeps the file it writes as its port.
 struct TPrinterDevice {
@@ -53,8 +57,11 @@ private:
 };
 
 // The process's printer: the installed printers, the current one with its settings, and
-// the cycle of one document. Pages are kept until the document is finished and only then
-// handed to the printer, so an abandoned document never reaches it (nor leaves a PDF).
+// the cycle of one document. The PDF printer paints each page into a temporary file as soon
+// as it is complete; the file takes its name only when the document is finished, so an
+// abandoned or failed document leaves no PDF and an earlier one of that name untouched.
+// Other printers keep the pages until the document is finished and only then hand them to
+// the printer, so an abandoned document never reaches it.
 class TPrinter : public PrintDocument {
 public:
     static const QString PdfPrinterName;  // "Print to PDF", always present
@@ -68,6 +75,9 @@ public:
     // The current printer; the platform's default is chosen first when there is none.
     int PrinterIndex();
     const TPrinterDevice& CurrentDevice();
+    // The current printer's settings, for a dialog to change in place: every choice it
+    // confirms stays. Only while no document is open.
+    QPrinter& DialogPrinter();
     // Makes the printer a dialog chose (with its page set-up and copies) the current one.
     void SetPrinter(const QPrinter& chosen);
     // Gives a dialog's printer the current printer and its settings to start from.
@@ -78,7 +88,10 @@ public:
     bool DocumentOpen() const { return documentOpen_; }
     bool JobAborted() const { return jobAborted_; }
     int CurrentPage() const { return currentPage_; }
-    QString DocumentName;
+    QString DocumentName;  // the job's name and the PDF's title
+    // Asked between the pages the printer is handed at the end of a document; it lets the
+    // window run and answers whether to go on. Answering no discards the document.
+    std::function<bool()> KeepPrinting;
 
     void StartDocument() override;
     void StartNextPage() override;
@@ -100,8 +113,15 @@ private:
     void ChooseDefaultPrinter();
     void MakeCurrent(const TPrinterDevice& device, const QPrinter* chosen);
     void RequireDocument() const;
+    QPaintDevice& MeasuringDevice();
     void Record(int x, int y, QStringView text);
-    void RenderPages();
+    bool Streaming() const;
+    void BeginPainting(QPaintDevice& device);
+    void PaintPage(const QList<Run>& page);
+    void PaintCompletePage();
+    void PaintKeptPages();
+    void CheckPdfWrites();
+    void CommitPdf();
     void EndDocument();
 
     PrinterPlatform platform_;
@@ -113,9 +133,13 @@ private:
     bool documentOpen_ = false;
     bool jobAborted_ = false;
     int currentPage_ = 0;
-    QList<QList<Run>> pages_;
+    QList<Run> page_;          // the page being laid out
+    QList<QList<Run>> kept_;   // complete pages not painted yet
     QList<std::pair<QFont, QColor>> styles_;
-    QString pdfTemp_;  // the file a PDF document is written to before it takes its name
+    int paintedStyle_ = -1;
+    int pagesPainted_ = 0;
+    std::unique_ptr<PdfOutput> pdf_;  // while a PDF document is open
+    std::unique_ptr<QPainter> painter_;
 };
 
 // The process's one printer, made on first use; a document still open when the

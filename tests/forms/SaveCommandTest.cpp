@@ -8,6 +8,7 @@
 
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/SaveCommand.h"
+#include "forms/OutputCommands/ViewText.h"
 #include "output/OutputErrors.h"
 #include "support/Fixture.h"
 #include "support/Seam.h"
@@ -79,6 +80,16 @@ TEST_F(Save, AFailedCreateKeepsTheStatusTextAndThePreviousFile) {
     }
     EXPECT_EQ(panel.last(), "Daten speichern ...");
     EXPECT_EQ(ReadFile(dir.filePath("kept.TXT")), "previous\r\n");
+}
+
+TEST_F(Save, TheViewsCharactersAreSavedAsTheyAreInUtf8) {
+    QPlainTextEdit memo;
+    memo.setPlainText(QString::fromUtf8("12\u00A0345\tGr\u00F6\u00DFe\n"));
+    memo.moveCursor(QTextCursor::End);
+    memo.insertPlainText(QString(QChar::LineSeparator) + "after a soft break");
+    answer = dir.filePath("nbsp.TXT");
+    Run(ViewText(&memo));
+    EXPECT_EQ(ReadFile(answer), "12\xC2\xA0" "345\tGr\xC3\xB6\xC3\x9F" "e\r\n\r\nafter a soft break");
 }
 
 }  // namespace

@@ -63,17 +63,11 @@ TEST_F(ListingFileWrite, APlaceThatTakesNoFileIsACreateError) {
 TEST_F(ListingFileWrite, AFailedWriteIsAStreamErrorAndKeepsTheOldFile) {
     const QString path = dir.filePath("list.TXT");
     WriteFile(path, "previous listing\r\n");
-    // Writes past this size fail with EFBIG, as on a full disk.
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString error =
-        ErrorOf<EStreamError>([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    QString error;
+    {
+        test::FileSizeLimit limit(4096);
+        error = ErrorOf<EStreamError>([&] { WriteListingFile(path, QByteArray(100000, 'x')); });
+    }
 
     EXPECT_EQ(error, "Stream write error");
     EXPECT_EQ(ReadFile(path), "previous listing\r\n");

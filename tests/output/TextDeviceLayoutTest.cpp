@@ -64,7 +64,7 @@ TEST(TextDeviceBuffer, AFullBufferNeverEndsInHalfACharacter) {
     }
     // The pieces follow one another on the line.
     ASSERT_EQ(doc.placed.size(), 2);
-    EXPECT_EQ(doc.placed[1].x, 1270 + 10);
+    EXPECT_EQ(doc.placed[1].x, 1270);
     EXPECT_EQ(doc.placed[0].text + doc.placed[1].text, QString(127, QChar('x')) + wide + "tail");
 }
 
@@ -120,6 +120,23 @@ TEST_F(TextDeviceLayout, ACharacterWiderThanThePageStillMakesProgress) {
     const QList<Placed> expected = {
         {1, 0, 0, "a"}, {1, 0, 14, "M"}, {1, 0, 28, "M"}, {1, 0, 42, "b"}};
     EXPECT_EQ(doc.placed, expected);
+}
+
+TEST_F(TextDeviceLayout, ALetterKeepsItsAccentAtALineBreakAndAtAFullBuffer) {
+    const QString accented = QString::fromUtf8("e\u0301");
+    doc.charWidths[U'\u0301'] = 5;
+    device.WriteLine(QString(19, QChar('x')) + accented + "z");
+    ASSERT_EQ(doc.placed.size(), 2);
+    EXPECT_EQ(doc.placed[0].text, QString(19, QChar('x')));
+    EXPECT_EQ(doc.placed[1], (Placed{1, 0, 14, accented + "z"}));
+
+    RecordingDocument wide;
+    wide.width = 100000;
+    PrinterTextDevice unbroken(wide);
+    unbroken.Open();
+    unbroken.WriteLine(QString(127, QChar('x')) + accented + "tail");
+    ASSERT_EQ(wide.placed.size(), 2);
+    EXPECT_EQ(wide.placed[1].text, accented + "tail");
 }
 
 TEST_F(TextDeviceLayout, AbandonDropsWhatIsBuffered) {

@@ -72,4 +72,18 @@ private:
     QByteArray saved_;
 };
 
+// Writes past bytes fail with EFBIG, as on a full disk, while this lives (SIGXFSZ ignored);
+// the limit and the signal's handler are put back when it ends.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long savedLimit_ = 0;
+    void (*savedHandler_)(int) = nullptr;
+};
+
 }  // namespace tabulist::test

@@ -61,6 +61,14 @@ QColor ColorFromValue(int32_t value, const QPalette& palette) {
     return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
 }
 
+QColor PaperColor(int32_t value) {
+    QPalette light(QColor(240, 240, 240));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        light.setColor(role, Qt::black);
+    light.setColor(QPalette::Base, Qt::white);
+    return ColorFromValue(value, light);
+}
+
 int32_t ValueFromColor(const QColor& color) {
     return int32_t(uint32_t(color.red()) | uint32_t(color.green()) << 8 |
                    uint32_t(color.blue()) << 16);

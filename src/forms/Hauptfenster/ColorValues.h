@@ -15,5 +15,8 @@ constexpr int32_t clBtnFace = SystemColorFlag | 15;
 
 QColor ColorFromValue(int32_t value, const QPalette& palette);
 int32_t ValueFromColor(const QColor& color);  // always a direct colour
+// The colour on paper: system colours take their values of a light palette (window text
+// black, window background white) whatever the desktop's theme; direct colours stay.
+QColor PaperColor(int32_t value);
 
 }  // namespace tabulist

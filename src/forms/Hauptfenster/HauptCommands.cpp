@@ -14,6 +14,7 @@
 #include "forms/OutputCommands/PrintCommand.h"
 #include "forms/OutputCommands/PrinterOptions.h"
 #include "forms/OutputCommands/SaveCommand.h"
+#include "forms/OutputCommands/ViewText.h"
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"
 #include "forms/ProgramDirectory.h"
@@ -95,12 +96,16 @@ void THaupt::ConnectCommands() {
 void THaupt::BitBtn1Click() { close(); }
 
 void THaupt::BitBtn2Click() {
-    saveCommand_.Run(this, Memo1->toPlainText(),
+    saveCommand_.Run(this, ViewText(Memo1),
                      [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
 }
 
 void THaupt::Drucken1Click() {
     PrintCommand command;
+    command.TextColor = PaperColor(Memo1->FontColor());
+    QString searchPath = StatusBar1->PanelText(3);
+    if (searchPath.startsWith(QStringLiteral("path: "))) searchPath.remove(0, 6);
+    command.JobName = QStringLiteral("Tabulist - ") + searchPath;
     command.Run(this, Memo1, *dialogs_.Drucken,
                 [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
 }

@@ -39,6 +39,7 @@ public:
     PrintingGuard(PrinterTextDevice& device, TDrucken& progress)
         : device_(device), progress_(progress) {}
     ~PrintingGuard() {
+        Printer().KeepPrinting = nullptr;
         if (done_) return;
         progress_.hide();
         if (device_.IsOpen()) device_.Abandon();
@@ -73,17 +74,26 @@ void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress
                        const std::function<void(const QString&)>& panel1) {
     PrintCancelled = false;
     TPrinter& printer = Printer();
-    QPrinter dialogPrinter(QPrinter::HighResolution);
-    printer.LoadSettingsInto(dialogPrinter);
-    if (!confirmPrintDialog(parent, dialogPrinter)) return;
-    printer.SetPrinter(dialogPrinter);
-    printer.SetCopies(dialogPrinter.copyCount());
+    // The dialog works on the printer's own settings, so that every choice it confirms stays;
+    // while a document prints they are not to be touched, and confirming then fails.
+    QPrinter spare(QPrinter::HighResolution);
+    QPrinter* dialogPrinter = &spare;
+    if (printer.DocumentOpen())
+        printer.LoadSettingsInto(spare);
+    else
+        dialogPrinter = &printer.DialogPrinter();
+    if (!confirmPrintDialog(parent, *dialogPrinter)) return;
+    printer.SetPrinter(*dialogPrinter);
+    printer.SetCopies(dialogPrinter->copyCount());
     panel1(QStringLiteral("Drucken ..."));
 
+    printer.DocumentName = JobName;
     PrinterTextDevice device(printer);
     device.Open();
     PrintingGuard guard(device, progress);
-    printer.Canvas().SetFont(memo->font(), memo->palette().color(QPalette::Text));
+    printer.Canvas().SetFont(memo->font(), TextColor.isValid()
+                                               ? TextColor
+                                               : memo->palette().color(QPalette::Text));
     progress.show();
     progress.ProgressBar1->setValue(0);
 
@@ -95,13 +105,18 @@ void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress
         if (PrintCancelled) break;
     }
 
-    panel1(QString());
-    progress.hide();
-    guard.Done();
+    // The progress window stays, and Cancel with it, until the printer has the whole job.
+    printer.KeepPrinting = [] {
+        QCoreApplication::processEvents();
+        return !PrintCancelled;
+    };
     if (!PrintCancelled)
         device.Close();
     else
         device.Abandon();
+    panel1(QString());
+    progress.hide();
+    guard.Done();
 }
 
 }  // namespace tabulist

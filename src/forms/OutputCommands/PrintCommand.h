@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <functional>
 
@@ -21,6 +22,11 @@ public:
     // font and text colour, then the document finished or (cancelled) discarded.
     void Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress,
              const std::function<void(const QString&)>& panel1);
+
+    // The colour the text is printed in; an invalid one takes the view's text colour.
+    QColor TextColor;
+    // The job's name and the PDF's title; none when empty.
+    QString JobName;
 
     // Shows PrintDialog1 on a printer that holds the current printer's settings; returns
     // whether the user confirmed. Tests put their own answer here.
