@@ -32,12 +32,22 @@ touch -d "2026-03-02 08:15:00" . ..
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp" "$sample"' EXIT
-QT_QPA_PLATFORM=offscreen "$build/tabulist-pictures" windows "$tmp" "$here/data/default.sav" \
-    "$sample/Documents"
-pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$tmp/printed-listing.pdf" "$tmp/printed-page"
-
 mkdir -p "$out"
-for picture in main-window more-options exit-question about print-progress printed-page; do
-    cp "$tmp/$picture.png" "$out/$picture.png"
-    echo "$out/$picture.png"
+# Scale 1 gives the README's pictures; scale 1.5 shows that every text still fits when a
+# desktop enlarges the windows (those pictures carry "-1.5x" in their names).
+for scale in 1 1.5; do
+    suffix=""
+    [ "$scale" = 1 ] || suffix="-${scale}x"
+    rm -rf "${tmp:?}"/*
+    QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" "$build/tabulist-pictures" windows "$tmp" \
+        "$here/data/default.sav" "$sample/Documents"
+    pictures=(main-window more-options exit-question about font-dialog colour-dialog print-progress)
+    if [ "$scale" = 1 ]; then
+        pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$tmp/printed-listing.pdf" "$tmp/printed-page"
+        pictures+=(printed-page)
+    fi
+    for picture in "${pictures[@]}"; do
+        cp "$tmp/$picture.png" "$out/$picture$suffix.png"
+        echo "$out/$picture$suffix.png"
+    done
 done

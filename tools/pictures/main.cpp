@@ -2,7 +2,7 @@
 //   tabulist-pictures icon SIZE FILE.png
 //   tabulist-pictures windows OUTPUT-DIR DEFAULT-SETTINGS LISTED-DIR
 // The second writes main-window.png, more-options.png, exit-question.png, about.png,
-// print-progress.png
+// font-dialog.png, colour-dialog.png, print-progress.png
 // and printed-listing.pdf (tools/screenshots.sh turns its first page into a PNG).
 #include <unistd.h>
 
@@ -18,6 +18,10 @@
 #include "app/Application.h"
 #include "app/WindowSet.h"
 #include "forms/About/About.h"
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Hauptfenster/FontDialog.h"
+#include "forms/PEnde/PEnde.h"
+#include "forms/Zusatz/Zusatz.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/OutputCommands/PrintCommand.h"
@@ -75,7 +79,9 @@ int WriteWindows(const QString& output, const QString& defaultSettings, const QS
     const std::pair<QDialog*, const char*> dialogs[] = {
         {Windows().Zusatzformular, "more-options.png"},
         {Windows().PEDialog, "exit-question.png"},
-        {Windows().Info, "about.png"}};
+        {Windows().Info, "about.png"},
+        {window->FontDialog1, "font-dialog.png"},
+        {window->ColorDialog1, "colour-dialog.png"}};
     for (const auto& [dialog, file] : dialogs) {
         dialog->show();
         Settle(200);
