@@ -10,7 +10,7 @@ TSearchRec::~TSearchRec() = default;
 TSearchRec::TSearchRec(TSearchRec&&) noexcept = default;
 TSearchRec& TSearchRec::operator=(TSearchRec&&) noexcept = default;
 
-int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec) {
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder order) {
     const qsizetype slash = pattern.lastIndexOf(QLatin1Char('/'));
     QByteArray directory;
     if (slash < 0)
@@ -19,16 +19,17 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec) {
         directory = "/";
     else
         directory = pattern.left(slash).toUtf8();
-    return OpenEntryScan(directory, pattern.mid(slash + 1), mask, rec);
+    return OpenEntryScan(directory, pattern.mid(slash + 1), mask, rec, order);
 }
 
-int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec) {
+int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
+                  EntryOrder order) {
     rec.ScanHandle.reset();
     rec.ExcludeMask = ~uint32_t(attrMask) & 0x1E;
     const MaskMatcher matcher(mask);
     if (matcher.isEmpty() || directory.isEmpty()) return 2;
     std::unique_ptr<EntryScan> scan;
-    if (const int code = EntryScan::open(directory, matcher, scan)) return code;
+    if (const int code = EntryScan::open(directory, matcher, order, scan)) return code;
     if (const int code = scan->next(rec)) return code;  // every entry excluded or gone
     rec.ScanHandle = std::move(scan);
     return 0;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/EntryOrder.h"
+
 namespace tabulist {
 
 constexpr int32_t AttrReadOnly = 0x01;
@@ -29,6 +31,7 @@ struct TSearchRec {
     int32_t Time = 0;  // packed local date and time of the last write
     int64_t Size = 0;  // full size in bytes (0 for directories)
     int32_t Attr = 0;  // attribute word
+    int64_t ModifiedTime = 0;  // last write in seconds since 1970, neither packed nor clamped
     QString Name;      // display name: decoded, control characters shown as "?"
     QByteArray RawName;  // the name's bytes as the file system holds them
     uint32_t ExcludeMask = 0;
@@ -41,10 +44,11 @@ struct TSearchRec {
 // Returns 0 with the first entry in rec and the enumeration open, or a non-zero
 // code with nothing left open. mask: attribute bits that may be returned; the
 // hidden, system, volume-label and directory bits missing from it are excluded.
-int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec);
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder order = {});
 // The same with the directory given as raw bytes (a path read back from the
 // file system, never re-encoded) and the mask separately.
-int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec);
+int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
+                  EntryOrder order = {});
 int NextScanEntry(TSearchRec& rec);
 void CloseEntryScan(TSearchRec& rec);
 

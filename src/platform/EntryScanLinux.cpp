@@ -53,13 +53,19 @@ bool statEntry(int fd, const char* name, struct stat& st) {
     return true;
 }
 
+void factsOf(const struct stat& st, const char* name, int32_t& attr, int64_t& size, int64_t& time) {
+    attr = attributesOf(st, name);
+    size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
+    time = int64_t(st.st_mtim.tv_sec);
+}
+
 }  // namespace
 
 EntryScan::~EntryScan() {
     if (fd_ >= 0) close(fd_);
 }
 
-int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask,
+int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, EntryOrder order,
                     std::unique_ptr<EntryScan>& out) {
     std::unique_ptr<EntryScan> scan(new EntryScan);
     scan->fd_ = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -76,6 +82,8 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask,
     closedir(dir);
     if (scan->items_.empty()) return 2;  // nothing matches
     scan->sortNames();
+    if (!order.isDefault()) scan->applyOrder(order);
+    if (scan->items_.empty()) return 2;  // every one gone meanwhile
     out = std::move(scan);
     return 0;
 }
@@ -147,30 +155,47 @@ const char* EntryScan::keyOf(const Item& item) const {
 }
 
 void EntryScan::sortNames() {
-    const char* names = names_.data();
-    auto less = [this, names](const Item& a, const Item& b) {
-        // Folded text first; names that fold alike in byte order.
-        int c = std::memcmp(keyOf(a), keyOf(b), std::min(a.keyLength, b.keyLength));
-        if (c == 0 && a.keyLength != b.keyLength) return a.keyLength < b.keyLength;
-        if (c != 0) return c < 0;
-        c = std::memcmp(names + a.raw, names + b.raw, std::min(a.rawLength, b.rawLength));
-        return c != 0 ? c < 0 : a.rawLength < b.rawLength;
-    };
-    std::sort(items_.begin() + std::ptrdiff_t(dotItems_), items_.end(), less);
+    std::sort(items_.begin() + std::ptrdiff_t(dotItems_), items_.end(),
+              [this](const Item& a, const Item& b) { return nameLess(a, b); });
+}
+
+void EntryScan::statAll() {
+    facts_.clear();
+    facts_.reserve(items_.size());
+    size_t kept = 0, keptDots = 0;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const char* name = names_.data() + items_[i].raw;
+        struct stat st;
+        if (!statEntry(fd_, name, st)) continue;  // gone since its name was read
+        Facts facts;
+        factsOf(st, name, facts.attr, facts.size, facts.time);
+        facts_.push_back(facts);
+        if (i < dotItems_) ++keptDots;
+        items_[kept++] = items_[i];
+    }
+    items_.resize(kept);
+    dotItems_ = keptDots;
 }
 
 int EntryScan::next(TSearchRec& rec) {
     while (next_ < items_.size()) {
-        const Item& item = items_[next_++];
+        const size_t index = next_++;
+        const Item& item = items_[index];
         const char* name = names_.data() + item.raw;
         if ((rec.ExcludeMask & AttrHidden) && name[0] == '.' && !isDotName(name)) continue;
-        struct stat st;
-        if (!statEntry(fd_, name, st)) continue;  // gone since its name was read
-        const int32_t attr = attributesOf(st, name);
-        if (uint32_t(attr) & rec.ExcludeMask) continue;
-        rec.Attr = attr;
-        rec.Size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
-        rec.Time = PackLocalTime(st.st_mtim.tv_sec);
+        Facts facts;
+        if (!facts_.empty()) {
+            facts = facts_[index];
+        } else {
+            struct stat st;
+            if (!statEntry(fd_, name, st)) continue;  // gone since its name was read
+            factsOf(st, name, facts.attr, facts.size, facts.time);
+        }
+        if (uint32_t(facts.attr) & rec.ExcludeMask) continue;
+        rec.Attr = facts.attr;
+        rec.Size = facts.size;
+        rec.ModifiedTime = facts.time;
+        rec.Time = PackLocalTime(time_t(facts.time));
         rec.RawName = QByteArray(name, item.rawLength);
         rec.Name = DisplayName(rec.RawName);
         return 0;

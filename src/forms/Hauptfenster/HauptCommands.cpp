@@ -18,6 +18,7 @@
 #include "forms/PEnde/ExitQuestion.h"
 #include "forms/PEnde/PEnde.h"
 #include "platform/Errors.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -265,6 +266,8 @@ void THaupt::CopyOptionsIntoSavedOptions() {
     SavedOptions.SizeUnitIndex = uint8_t(ComboBox9->currentIndex());
     SavedOptions.ShowSearchOptions = Suchkriterien1->isChecked();
     SavedOptions.ShowHidden = CheckBox1->isChecked();
+    AddedOptions.Sort = ChosenOrder().key;
+    AddedOptions.SortDescending = ChosenOrder().descending;
 }
 
 void THaupt::closeEvent(QCloseEvent* event) {
