@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <csignal>
 
 #include <QFile>
@@ -35,17 +36,21 @@ protected:
             [type, name](QDialog& d) {
                 auto& dialog = static_cast<QFileDialog&>(d);
                 dialog.selectNameFilter(type);
-                // The dialog may still put its own proposal in the name field.
-                for (int i = 0; i < 100 && dialog.selectedFiles() != QStringList(name); ++i) {
-                    dialog.selectFile(name);
+                dialog.setDirectory(QFileInfo(name).absolutePath());
+                // Until the folder has loaded, the dialog may put its proposal back.
+                auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(edit, nullptr);
+                for (int i = 0; i < 500 && dialog.selectedFiles() != QStringList(name); ++i) {
+                    edit->setText(QFileInfo(name).fileName());
                     Wait(10);
                 }
+                EXPECT_EQ(dialog.selectedFiles(), QStringList(name));
                 d.accept();  // QDialog::accept is public; QFileDialog overrides it
             },
             "QFileDialog");
         // Queued, so that an error reaches the application's error display.
         QMetaObject::invokeMethod(w->ExportItem, &QAction::trigger, Qt::QueuedConnection);
-        for (int i = 0; i < 250 && !QFile::exists(written) && ShownErrors().isEmpty(); ++i) Wait(20);
+        for (int i = 0; i < 500 && !QFile::exists(written) && ShownErrors().isEmpty(); ++i) Wait(20);
         Wait();
         QFile file(written);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
