@@ -24,7 +24,9 @@ void WriteListingFile(const QString& fileName, const QByteArray& bytes) {
     QSaveFile file(fileName);
     // Never write in place: that would truncate the old file before the new one is safe.
     file.setDirectWriteFallback(false);
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered small write that the disk cuts short is flushed by commit(),
+    // which does not report it, and a truncated file would take the name.
+    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ECreateFileError(fileName);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
