@@ -43,6 +43,16 @@ int ColumnCount(const QString& value) {
     return n;
 }
 
+// The index of value in choices, or a usage error naming them.
+int ChoiceIndex(const QString& option, const QString& value, const QStringList& choices) {
+    const int index = choices.indexOf(value);
+    if (index < 0) {
+        throw UsageError(QStringLiteral("invalid value '%1' for %2 (%3)")
+                             .arg(value, option, choices.join(QStringLiteral(", "))));
+    }
+    return index;
+}
+
 DayMonthYear ParseDay(const QString& option, const QString& value) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     const QRegularExpressionMatch match = pattern.match(value);
@@ -75,6 +85,7 @@ const std::map<QString, Edit>& Switches() {
         {"--file-count", [](ListingOptions& o) { o.footerFileCount = true; }},
         {"--total-size", [](ListingOptions& o) { o.footerTotalSize = true; }},
         {"--total-percent", [](ListingOptions& o) { o.footerPercent = true; }},
+        {"--reverse", [](ListingOptions& o) { o.order.descending = true; }},
     };
     return switches;
 }
@@ -82,7 +93,8 @@ const std::map<QString, Edit>& Switches() {
 const QStringList& ValueOptions() {
     static const QStringList options = {"--mask",       "--columns",    "--unit",
                                         "--class",      "--from",       "--to",
-                                        "--drive-unit", "--total-unit", "--settings"};
+                                        "--drive-unit", "--total-unit", "--settings",
+                                        "--format",     "--sort"};
     return options;
 }
 
@@ -108,6 +120,20 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
         result.from = ParseDay(option, value);
     } else if (option == QLatin1String("--to")) {
         result.to = ParseDay(option, value);
+    } else if (option == QLatin1String("--format")) {
+        switch (ChoiceIndex(option, value, {"text", "csv", "json"})) {
+            case 0:
+                result.format.reset();
+                break;
+            case 1:
+                result.format = DataFormat::Csv;
+                break;
+            default:
+                result.format = DataFormat::Json;
+        }
+    } else if (option == QLatin1String("--sort")) {
+        const auto key = SortKey(ChoiceIndex(option, value, {"name", "extension", "size", "date"}));
+        result.edits.push_back([key](ListingOptions& o) { o.order.key = key; });
     } else if (option == QLatin1String("--settings")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
         result.settingsFile = value;
@@ -210,6 +236,8 @@ QString CliUsageText() {
         "  --no-size            leave the size field out of detail lines\n"
         "  --no-date            leave the date field out of detail lines\n"
         "  --unit-suffix        append the unit to sizes and \" %\" to per cent values\n"
+        "  --sort KEY           order: name (default), extension, size, date; ties by name\n"
+        "  --reverse            the order reversed (\".\" and \"..\" stay first)\n"
         "\n"
         "Header and footer lines:\n"
         "  --drive-name         the drive's name\n"
@@ -221,6 +249,9 @@ QString CliUsageText() {
         "  --total-percent      the total size in per cent of the drive (with --total-size)\n"
         "  --drive-unit U       unit of the drive information (bytes)\n"
         "  --total-unit U       unit of the total size (bytes)\n"
+        "\n"
+        "Data:\n"
+        "  --format F           text (default), or one record per entry: csv, json\n"
         "\n"
         "Other:\n"
         "  --settings FILE      start from the options of a settings file; flags change them\n"

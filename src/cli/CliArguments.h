@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "listing/DataWriter.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
 
@@ -34,6 +35,7 @@ struct CliArguments {
     QString directory;     // empty: the working directory
     QString settingsFile;  // empty: no settings file
     bool lf = false;
+    std::optional<DataFormat> format;  // none: the text listing
     std::optional<DayMonthYear> from;
     std::optional<DayMonthYear> to;
     // The flags in command-line order, applied after the settings file.

@@ -49,6 +49,25 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
     return QFile::encodeName(arguments.directory);
 }
 
+int ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out) {
+    DataOptions data;
+    data.format = *arguments.format;
+    data.lf = arguments.lf;
+    const auto write = [out](const QByteArray& bytes) {
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
+            throw InOutErrorFromErrno(errno);
+    };
+    try {
+        WriteListingData(options, data, write);
+    } catch (...) {
+        // What was written, a closed JSON array included, comes before the message.
+        std::fflush(out);
+        throw;
+    }
+    if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
+    return kExitListed;
+}
+
 int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
     TSavedOptions record{};
     if (!arguments.settingsFile.isEmpty()) LoadOptionsRecord(arguments.settingsFile, record);
@@ -72,6 +91,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     }
     options.regional = RegionalSettings::fromLocale();
 
+    if (arguments.format) return ListData(arguments, options, out);
     StreamSink sink(out, arguments.lf);
     try {
         BuildListingReport(options, sink);

@@ -1,4 +1,4 @@
-// BuildListingReport: scan, filter, render and write one listing to a sink.
+// BuildListingReport and ListEntries: scan, filter, and write one listing as lines or as entries.
 #include "listing/ListingEngine.h"
 
 #include "listing/ActivityTicker.h"
@@ -24,7 +24,7 @@ enum class ScanState { First, Continue, Exhausted };
 // One run of the listing: its own enumeration, filter and counters.
 class ListingRun {
 public:
-    ListingRun(const ListingOptions& options, ListingSink& sink, const ListingHooks& hooks)
+    ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks)
         : options_(options),
           sink_(sink),
           hooks_(hooks),
@@ -35,6 +35,7 @@ public:
     ~ListingRun() { CloseEntryScan(rec_); }
 
     ListingResult run();
+    ListingResult listEntries(EntrySink& entries);
 
 private:
     bool NextMatchingEntry();
@@ -44,7 +45,7 @@ private:
     void multiColumnScan(int columnsPerRow);
 
     const ListingOptions& options_;
-    ListingSink& sink_;
+    ListingSink* sink_;  // null when the entries go to an EntrySink
     const ListingHooks& hooks_;
     EntryFilter filter_;
     ActivityTicker ticker_;
@@ -75,8 +76,8 @@ int ListingRun::OpenScan() {
         result_.searchSpec.mid(result_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
     // A mask holding "/" reaches into a subdirectory; only the text form says which.
     if (options_.rawDirectory.isEmpty() || options_.maskText.contains(QLatin1Char('/')))
-        return OpenEntryScan(result_.searchSpec, 63, rec_, options_.fetch);
-    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_, options_.fetch);
+        return OpenEntryScan(result_.searchSpec, 63, rec_, options_.order, options_.fetch);
+    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_, options_.order, options_.fetch);
 }
 
 void ListingRun::countEntry() {
@@ -90,7 +91,7 @@ void ListingRun::singleColumnScan() {
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
             countEntry();
-            sink_.appendLine(lines.line(rec_));
+            sink_->appendLine(lines.line(rec_));
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
@@ -102,7 +103,7 @@ void ListingRun::multiColumnScan(int columnsPerRow) {
         if (NextMatchingEntry()) {
             countEntry();
             if (layout.add(rec_)) {
-                sink_.appendLine(layout.pending());
+                sink_->appendLine(layout.pending());
                 layout.nextLine();
             }
         }
@@ -110,16 +111,16 @@ void ListingRun::multiColumnScan(int columnsPerRow) {
     }
     if (result_.abandoned) return;
     // The remainder, or an empty line when the names filled every line.
-    sink_.appendLine(layout.pending());
+    sink_->appendLine(layout.pending());
 }
 
 ListingResult ListingRun::run() {
     result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
-    sink_.clear();
+    sink_->clear();
 
     DriveFigures drive(options_, hooks_);
-    WriteHeader(options_, result_.searchSpec, drive, sink_);
+    WriteHeader(options_, result_.searchSpec, drive, *sink_);
 
     // No column selected reads as one column, which is what the column list shows then.
     if (options_.columnIndex >= 1 && options_.columnIndex <= 5) {
@@ -133,9 +134,29 @@ ListingResult ListingRun::run() {
         return result_;
     }
 
-    if (result_.fileCount == 0) sink_.appendLine(QStringLiteral("no files founded"));
-    sink_.appendLine(QString());
-    WriteFooter(options_, result_, drive, sink_);
+    if (result_.fileCount == 0) sink_->appendLine(QStringLiteral("no files founded"));
+    sink_->appendLine(QString());
+    WriteFooter(options_, result_, drive, *sink_);
+    if (hooks_.finished) hooks_.finished();
+    return result_;
+}
+
+bool IsDotEntry(const TSearchRec& rec) {
+    return rec.RawName == QByteArrayLiteral(".") || rec.RawName == QByteArrayLiteral("..");
+}
+
+ListingResult ListingRun::listEntries(EntrySink& entries) {
+    result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
+    if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
+    const QString folder = QStringLiteral(".");
+    while (state_ != ScanState::Exhausted) {
+        if (NextMatchingEntry() && !IsDotEntry(rec_)) {
+            countEntry();
+            entries.entry(folder, rec_);
+        }
+        if (state_ == ScanState::First) state_ = ScanState::Continue;
+    }
+    CloseEntryScan(rec_);
     if (hooks_.finished) hooks_.finished();
     return result_;
 }
@@ -144,8 +165,14 @@ ListingResult ListingRun::run() {
 
 ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
                                  const ListingHooks& hooks) {
-    ListingRun run(options, sink, hooks);
+    ListingRun run(options, &sink, hooks);
     return run.run();
+}
+
+ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
+                          const ListingHooks& hooks) {
+    ListingRun run(options, nullptr, hooks);
+    return run.listEntries(sink);
 }
 
 }  // namespace tabulist

@@ -8,6 +8,7 @@
 
 #include "listing/RegionalSettings.h"
 #include "platform/Entries.h"
+#include "platform/EntryOrder.h"
 
 namespace tabulist {
 
@@ -43,6 +44,8 @@ struct ListingOptions {
     int driveInfoUnit = 0;
     int totalSizeUnit = 0;
 
+    EntryOrder order;  // addition: name ascending is the listing's own order
+
     QString driveText;  // the drive selector's text, for the drive line
     QChar driveLetter;  // the drive selector's letter; null for none
     RegionalSettings regional;
@@ -55,6 +58,14 @@ public:
     virtual ~ListingSink() = default;
     virtual void clear() = 0;
     virtual void appendLine(const QString& line) = 0;
+};
+
+// Where the entries go when a listing is exported as data rather than written as lines.
+class EntrySink {
+public:
+    virtual ~EntrySink() = default;
+    // folder: where the entry lies, relative to the listed directory ("." for itself).
+    virtual void entry(const QString& folder, const TSearchRec& rec) = 0;
 };
 
 // The window's hooks into a running listing. All are optional.
@@ -84,5 +95,10 @@ QString SearchSpecFor(const QString& directory, const QString& maskText);
 // exceptions after the lines written so far; the enumeration is always closed.
 ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
                                  const ListingHooks& hooks = {});
+
+// The entries the report would list with the same options, in the same order, without
+// "." and ".."; no header or footer. Errors propagate as for the report.
+ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
+                          const ListingHooks& hooks = {});
 
 }  // namespace tabulist

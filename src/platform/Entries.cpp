@@ -11,7 +11,7 @@ TSearchRec::~TSearchRec() = default;
 TSearchRec::TSearchRec(TSearchRec&&) noexcept = default;
 TSearchRec& TSearchRec::operator=(TSearchRec&&) noexcept = default;
 
-int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec,
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder order,
                   const MetadataFetch& fetch) {
     const qsizetype slash = pattern.lastIndexOf(QLatin1Char('/'));
     QByteArray directory;
@@ -21,17 +21,18 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec,
         directory = "/";
     else
         directory = pattern.left(slash).toUtf8();
-    return OpenEntryScan(directory, pattern.mid(slash + 1), mask, rec, fetch);
+    return OpenEntryScan(directory, pattern.mid(slash + 1), mask, rec, order, fetch);
 }
 
 int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
-                  const MetadataFetch& fetch) {
+                  EntryOrder order, const MetadataFetch& fetch) {
     rec.ScanHandle.reset();
     rec.ExcludeMask = ~uint32_t(attrMask) & 0x1E;
     const MaskMatcher matcher(mask);
     if (matcher.isEmpty() || directory.isEmpty()) return 2;
     std::unique_ptr<EntryScan> scan;
-    if (const int code = EntryScan::open(directory, matcher, rec.ExcludeMask, fetch, scan)) return code;
+    if (const int code = EntryScan::open(directory, matcher, rec.ExcludeMask, order, fetch, scan))
+        return code;
     if (const int code = scan->next(rec)) return code;  // every entry excluded or gone
     rec.ScanHandle = std::move(scan);
     return 0;

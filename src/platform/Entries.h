@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/EntryOrder.h"
+
 namespace tabulist {
 
 constexpr int32_t AttrReadOnly = 0x01;
@@ -39,6 +41,7 @@ struct TSearchRec {
     int32_t Time = 0;  // packed local date and time of the last write
     int64_t Size = 0;  // full size in bytes (0 for directories)
     int32_t Attr = 0;  // attribute word
+    int64_t ModifiedTime = 0;  // last write in seconds since 1970, neither packed nor clamped
     QString Name;      // display name: decoded, control characters shown as "?"
     QByteArray RawName;  // the name's bytes as the file system holds them
     uint32_t ExcludeMask = 0;
@@ -51,12 +54,13 @@ struct TSearchRec {
 // Returns 0 with the first entry in rec and the enumeration open, or a non-zero
 // code with nothing left open. mask: attribute bits that may be returned; the
 // hidden, system, volume-label and directory bits missing from it are excluded.
-int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec,
+// order: an addition; by size or date every entry's metadata is fetched before the first.
+int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder order = {},
                   const MetadataFetch& fetch = {});
 // The same with the directory given as raw bytes (a path read back from the
 // file system, never re-encoded) and the mask separately.
 int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
-                  const MetadataFetch& fetch = {});
+                  EntryOrder order = {}, const MetadataFetch& fetch = {});
 int NextScanEntry(TSearchRec& rec);
 void CloseEntryScan(TSearchRec& rec);
 

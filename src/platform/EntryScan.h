@@ -15,7 +15,8 @@ class MetadataAhead;
 // What fetching one entry's metadata found.
 struct EntryMeta {
     int64_t size = 0;
-    int32_t time = 0;
+    int64_t modified = 0;  // seconds since 1970, neither packed nor clamped
+    int32_t time = 0;      // packed local time
     int32_t attr = -1;  // -1: passed over (a hidden name not asked for, or gone meanwhile)
 };
 
@@ -50,31 +51,41 @@ struct ScannedFolder {
 };
 
 // An open enumeration of a ScannedFolder; each entry's metadata is fetched when it is
-// reached, or ahead of it by worker threads in a large folder.
+// reached, or ahead of it by worker threads in a large folder, or for every entry up front
+// when the order needs it.
 class EntryScan {
 public:
     ~EntryScan();
     EntryScan(const EntryScan&) = delete;
     EntryScan& operator=(const EntryScan&) = delete;
 
-    // Reads and sorts the names of directory that match mask. Returns 0 with the scan in
-    // out, or an error code. excludeMask: attribute bits of entries never returned.
+    // Reads the names of directory that match mask and puts them in order. Returns 0 with
+    // the scan in out, or an error code. excludeMask: attribute bits of entries never returned.
     static int open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
-                    const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out);
+                    EntryOrder order, const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out);
 
     // Fills rec with the next entry that carries none of the excluded bits; entries that
     // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
     int next(TSearchRec& rec);
 
 private:
+    using Item = ScannedFolder::Item;
+
     EntryScan() = default;
     void readNames(void* dir, const MaskMatcher& mask, bool keepDots);
     bool addName(const char* raw, size_t size, const MaskMatcher& mask);
     void sortNames();
-    const char* keyOf(const ScannedFolder::Item& item) const;
+    const char* keyOf(const Item& item) const;
+    // The orders other than by name, applied to the names in name order.
+    void applyOrder(EntryOrder order, const MetadataFetch& fetch);
+    bool extensionLess(const Item& a, const Item& b) const;
+    // Fetches the metadata of every name up front (an order by size or date needs it all
+    // before the first entry), drops the names passed over and sorts by key.
+    void orderByMeta(SortKey key, const MetadataFetch& fetch);
 
     std::shared_ptr<ScannedFolder> folder_;
     std::unique_ptr<MetadataAhead> ahead_;  // null: fetched here, one entry at a time
+    std::vector<EntryMeta> fetched_;  // parallel to the items once orderByMeta ran, else empty
     size_t next_ = 0;
 };
 

@@ -92,4 +92,47 @@ const EntryMeta& MetadataAhead::at(size_t index) {
     return w.slotOf(chunk).meta[index - chunk * ChunkEntries];
 }
 
+namespace {
+
+// The chunks of one FetchAllMetadata call, shared with its tasks: a task that starts after
+// every chunk was taken finds nothing left and touches nothing else.
+struct FetchAllState {
+    FetchAllState(std::shared_ptr<const ScannedFolder> f, size_t chunkCount)
+        : folder(std::move(f)), chunks(chunkCount), meta(folder->items.size()) {}
+
+    // Takes chunks until none is left.
+    void work() {
+        for (size_t chunk = taken.fetch_add(1); chunk < chunks; chunk = taken.fetch_add(1)) {
+            const size_t end = std::min((chunk + 1) * ChunkEntries, meta.size());
+            for (size_t i = chunk * ChunkEntries; i < end; ++i) meta[i] = folder->fetch(i);
+            if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) done.notify_all();
+        }
+    }
+
+    std::shared_ptr<const ScannedFolder> folder;
+    const size_t chunks;
+    std::vector<EntryMeta> meta;
+    std::atomic<size_t> taken{0};
+    std::atomic<size_t> done{0};
+};
+
+}  // namespace
+
+std::vector<EntryMeta> FetchAllMetadata(std::shared_ptr<const ScannedFolder> folder,
+                                        const MetadataFetch& fetch) {
+    const size_t count = folder->items.size();
+    const size_t chunks = (count + ChunkEntries - 1) / ChunkEntries;
+    auto state = std::make_shared<FetchAllState>(std::move(folder), chunks);
+    if (count >= fetch.minEntries && chunks > 1) {
+        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
+        for (unsigned i = 0; i < std::min<size_t>(pool.size(), chunks - 1); ++i)
+            pool.post([state] { state->work(); });
+    }
+    state->work();
+    for (size_t d = state->done.load(std::memory_order_acquire); d != chunks;
+         d = state->done.load(std::memory_order_acquire))
+        state->done.wait(d, std::memory_order_acquire);
+    return std::move(state->meta);
+}
+
 }  // namespace tabulist

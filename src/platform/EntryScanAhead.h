@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "platform/EntryScan.h"
 
@@ -33,5 +34,12 @@ private:
     size_t chunks_;
     size_t reading_ = size_t(-1);  // the chunk being read
 };
+
+// The metadata of every entry of folder, in its order, as an order by size or date needs it
+// before the first entry. A folder of fetch.minEntries names or more is shared out in chunks
+// with the pool; the caller fetches whatever chunk no worker has started, so a busy pool
+// only slows it down.
+std::vector<EntryMeta> FetchAllMetadata(std::shared_ptr<const ScannedFolder> folder,
+                                        const MetadataFetch& fetch);
 
 }  // namespace tabulist

@@ -70,6 +70,7 @@ EntryMeta ScannedFolder::fetch(size_t index) const {
     if (!statEntry(fd, name, st)) return meta;  // gone since its name was read
     meta.attr = attributesOf(st, name);
     meta.size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
+    meta.modified = int64_t(st.st_mtim.tv_sec);
     meta.time = PackLocalTime(st.st_mtim.tv_sec);
     return meta;
 }
@@ -77,7 +78,7 @@ EntryMeta ScannedFolder::fetch(size_t index) const {
 EntryScan::~EntryScan() = default;
 
 int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
-                    const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out) {
+                    EntryOrder order, const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out) {
     std::unique_ptr<EntryScan> scan(new EntryScan);
     auto folder = std::make_shared<ScannedFolder>();
     scan->folder_ = folder;
@@ -96,8 +97,12 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32
     closedir(dir);
     if (folder->items.empty()) return 2;  // nothing matches
     scan->sortNames();
+    if (!order.isDefault()) {
+        scan->applyOrder(order, fetch);
+        if (folder->items.empty()) return 2;  // every one passed over
+    }
     // Below the threshold a thread hand-over costs more than the calls it would spread.
-    if (folder->items.size() >= fetch.minEntries) {
+    if (scan->fetched_.empty() && folder->items.size() >= fetch.minEntries) {
         WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
         scan->ahead_ = std::make_unique<MetadataAhead>(folder, pool);
     }
@@ -189,7 +194,6 @@ const char* EntryScan::keyOf(const ScannedFolder::Item& item) const {
 
 void EntryScan::sortNames() {
     const char* names = folder_->names.data();
-    using Item = ScannedFolder::Item;
     auto less = [this, names](const Item& a, const Item& b) {
         // Folded text first; names that fold alike in byte order.
         int c = std::memcmp(keyOf(a), keyOf(b), std::min(a.keyLength, b.keyLength));
@@ -206,11 +210,14 @@ int EntryScan::next(TSearchRec& rec) {
     const ScannedFolder& folder = *folder_;
     while (next_ < folder.items.size()) {
         const size_t index = next_++;
-        const EntryMeta fetched = ahead_ ? ahead_->at(index) : folder.fetch(index);
+        const EntryMeta fetched = !fetched_.empty() ? fetched_[index]
+                                  : ahead_          ? ahead_->at(index)
+                                                    : folder.fetch(index);
         if (fetched.attr < 0 || (uint32_t(fetched.attr) & rec.ExcludeMask)) continue;
         rec.Attr = fetched.attr;
         rec.Size = fetched.size;
         rec.Time = fetched.time;
+        rec.ModifiedTime = fetched.modified;
         const ScannedFolder::Item& item = folder.items[index];
         SetEntryName(rec, folder.nameOf(item), item.rawLength);
         return 0;

@@ -43,7 +43,7 @@ size_t decodeOne(const unsigned char* p, size_t left, char32_t& c) {
 
 }  // namespace
 
-void DecodeName(const char* raw, size_t size, std::u32string& out) {
+void DecodeName(const char* raw, size_t size, std::u32string& out, bool keepControls) {
     out.clear();
     const auto* p = reinterpret_cast<const unsigned char*>(raw);
     size_t i = 0;
@@ -56,7 +56,7 @@ void DecodeName(const char* raw, size_t size, std::u32string& out) {
             continue;
         }
         // Control characters would break the line structure of a listing.
-        out.push_back(c < 0x20 || c == 0x7F ? U'?' : c);
+        out.push_back(!keepControls && (c < 0x20 || c == 0x7F) ? U'?' : c);
         i += n;
     }
 }

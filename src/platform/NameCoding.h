@@ -9,7 +9,8 @@ namespace tabulist {
 // A name as the program sees it: UTF-8 decoded one code point at a time, every byte that
 // does not begin a valid sequence taken as U+FFFD, control characters as "?".
 // out is cleared and refilled, so a caller can reuse one buffer for many names.
-void DecodeName(const char* raw, size_t size, std::u32string& out);
+// keepControls: control characters stay as they are (for formats that escape them).
+void DecodeName(const char* raw, size_t size, std::u32string& out, bool keepControls = false);
 
 // Simple (one to one) case folding; ASCII without a table look-up.
 char32_t FoldCase(char32_t c);

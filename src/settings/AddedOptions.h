@@ -4,9 +4,9 @@
 
 #include <QString>
 
-namespace tabulist {
+#include "platform/EntryOrder.h"
 
-enum class SortKey { Name = 0, Extension = 1, Size = 2, Date = 3 };
+namespace tabulist {
 
 // Every default leaves the listing exactly as it is without the additions.
 struct TAddedOptions {

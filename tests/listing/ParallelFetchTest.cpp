@@ -94,6 +94,22 @@ TEST_F(ParallelFetch, ListingsAreTheSameWithNoneOneOrSeveralWorkers) {
     }
 }
 
+// Size and date orders fetch everything before sorting, in chunks shared with the pool.
+TEST_F(ParallelFetch, OrdersNeedingEveryEntryUpFrontAreTheSameWithAnyWorkers) {
+    WorkerPool one(1), several(4);
+    ListingOptions o;
+    o.showHidden = true;
+    const QStringList byName = list(o, OnCallingThread);
+    for (const EntryOrder order : {EntryOrder{SortKey::Size, true}, EntryOrder{SortKey::Date, false}}) {
+        o.order = order;
+        const QStringList here = list(o, OnCallingThread);
+        ASSERT_EQ(here.size(), byName.size());
+        EXPECT_NE(here, byName);
+        EXPECT_EQ(list(o, {&one, 0}), here);
+        EXPECT_EQ(list(o, {&several, 0}), here);
+    }
+}
+
 TEST_F(ParallelFetch, ABusyPoolDoesNotStopTheListing) {
     WorkerPool pool(1);
     std::promise<void> release;

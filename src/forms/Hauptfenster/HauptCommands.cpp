@@ -20,6 +20,7 @@
 #include "forms/ProgramDirectory.h"
 #include "forms/Zusatz/Zusatz.h"
 #include "platform/Errors.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -276,6 +277,8 @@ void THaupt::CopyOptionsIntoSavedOptions() {
     SavedOptions.SizeUnitIndex = uint8_t(ComboBox9->currentIndex());
     SavedOptions.ShowSearchOptions = Suchkriterien1->isChecked();
     SavedOptions.ShowHidden = CheckBox1->isChecked();
+    AddedOptions.Sort = ChosenOrder().key;
+    AddedOptions.SortDescending = ChosenOrder().descending;
 }
 
 void THaupt::closeEvent(QCloseEvent* event) {

@@ -331,6 +331,7 @@ void THaupt::CreateMenus() {
     Suchkriterien1->setChecked(true);
     // Mirrors of the initial state of CheckBox3, CheckBox5 and CheckBox4.
     for (QAction* a : {Attribute1, Datum1, Groesse1}) a->setChecked(true);
+    CreateAddedMenuItems();
 }
 
 void THaupt::CreatePopupMenu() {

@@ -66,6 +66,7 @@ ListingOptions THaupt::GatherOptions(const QString& directory) const {
     o.driveText = DriveComboBox1->Text();
     o.driveLetter = DriveComboBox1->DriveLetter();
     o.regional = regional_;
+    o.order = ChosenOrder();
     return o;
 }
 
@@ -125,6 +126,8 @@ void THaupt::RunListing() {
         directory = DirectoryListBox1->CurrentDirectory();
         rawDirectory = DirectoryListBox1->CurrentDirectoryRaw();
     }
+    listedDirectory_ = directory;
+    listedRawDirectory_ = rawDirectory;
     ListingOptions options = GatherOptions(directory);
     options.rawDirectory = rawDirectory;
     FileMask = options.maskText == QLatin1String("all") ? QStringLiteral("*.*") : options.maskText;

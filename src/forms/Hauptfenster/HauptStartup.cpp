@@ -127,6 +127,7 @@ void THaupt::FormCreate() {
 
 // The steps from clearing PathFromClick to clearing OptionsChanged.
 void THaupt::FinishFormCreate() {
+    ShowAddedOptions();
     PathFromClick = false;
     UpdateDateFilterControls();
     UpdateColumnControls();

@@ -70,6 +70,10 @@ public:
         *WeitereAngaben1, *FarbedesAusgabefensters1;
     QAction* Schriftart1;
     QAction *Hilfe2, *Info1;
+    // Additions: export and order.
+    QAction* ExportItem;
+    QMenu* SortByMenu;
+    QAction *SortNameItem, *SortExtensionItem, *SortSizeItem, *SortDateItem, *SortDescendingItem;
     // Column pop-up.
     QMenu* PopupMenu1;
     QAction *N1Spalte1, *N2Spalten1, *N3Spalten1, *N4Spalten1, *N5Spalten1, *N6Spalten1;
@@ -121,6 +125,8 @@ public:
     void Hilfe2Click();
     void Info1Click();
     void Timer1Timer();
+    void ExportItemClick();
+    void SortItemClick();
 
     void BuildListing();
 
@@ -141,6 +147,7 @@ private:
     void CreateTextView();
     void CreateMenus();
     void CreatePopupMenu();
+    void CreateAddedMenuItems();
     void CreateDialogs();
     void SetTabOrder();
     void ConnectCommands();
@@ -156,6 +163,8 @@ private:
     void FillDateLists();
     void SelectToday();
 
+    void ShowAddedOptions();
+    EntryOrder ChosenOrder() const;
     void UpdateColumnControls();
     void UpdateDateFilterControls();
     void MirrorBoxToItem(QCheckBox* box, QAction* item);
@@ -173,6 +182,10 @@ private:
     bool showing_ = false;
     std::vector<void (THaupt::*)()> deferredChanges_;  // selector reports held while showing
     SaveCommand saveCommand_;                          // remembers the name chosen last
+    QString exportFileName_ = QStringLiteral("Tabulist.csv");
+    // The folder of the last listing, which an export lists again.
+    QString listedDirectory_;
+    QByteArray listedRawDirectory_;
 };
 
 // Help contexts ride on widgets and menu items as this property.

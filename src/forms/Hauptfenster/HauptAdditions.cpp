@@ -1,0 +1,121 @@
+// Menu items beyond the original window: exporting the listing as data, and its order.
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "forms/Hauptfenster/Hauptfenster.h"
+#include "listing/DataWriter.h"
+#include "output/ListingFile.h"
+#include "settings/AddedOptions.h"
+#include "settings/SavedOptions.h"
+
+namespace tabulist {
+
+namespace {
+
+const QString CsvType = QStringLiteral("CSV file (*.csv)");
+const QString JsonType = QStringLiteral("JSON file (*.json)");
+
+struct ExportChoice {
+    QString fileName;  // empty when cancelled
+    DataFormat format = DataFormat::Csv;
+};
+
+// The extension decides when the name has one of the two; otherwise the type chosen, whose
+// extension a name without any gets.
+ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setWindowTitle(QStringLiteral("Export"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({CsvType, JsonType});
+    const bool json = QFileInfo(proposedName).suffix().compare("json", Qt::CaseInsensitive) == 0;
+    dialog.selectNameFilter(json ? JsonType : CsvType);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    ExportChoice choice;
+    choice.fileName = dialog.selectedFiles().constFirst();
+    const QString suffix = QFileInfo(choice.fileName).suffix().toLower();
+    if (suffix == QLatin1String("json")) {
+        choice.format = DataFormat::Json;
+    } else if (suffix != QLatin1String("csv")) {
+        choice.format = dialog.selectedNameFilter() == JsonType ? DataFormat::Json : DataFormat::Csv;
+        if (suffix.isEmpty())
+            choice.fileName += choice.format == DataFormat::Json ? ".json" : ".csv";
+    }
+    return choice;
+}
+
+}  // namespace
+
+void THaupt::CreateAddedMenuItems() {
+    Datei1->addSeparator()->setObjectName(QStringLiteral("ExportSeparator"));
+    ExportItem = AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, 0);
+
+    Ansicht1->addSeparator()->setObjectName(QStringLiteral("SortSeparator"));
+    SortByMenu = Ansicht1->addMenu(QStringLiteral("Sort &by"));
+    SortByMenu->setObjectName(QStringLiteral("SortByMenu"));
+    auto* keys = new QActionGroup(SortByMenu);
+    keys->setExclusive(true);
+    SortNameItem = AddMenuItem(SortByMenu, QStringLiteral("&Name"), "SortNameItem", {}, 0);
+    SortExtensionItem =
+        AddMenuItem(SortByMenu, QStringLiteral("&Extension"), "SortExtensionItem", {}, 0);
+    SortSizeItem = AddMenuItem(SortByMenu, QStringLiteral("&Size"), "SortSizeItem", {}, 0);
+    SortDateItem = AddMenuItem(SortByMenu, QStringLiteral("&Date"), "SortDateItem", {}, 0);
+    for (QAction* item : {SortNameItem, SortExtensionItem, SortSizeItem, SortDateItem}) {
+        item->setCheckable(true);
+        keys->addAction(item);
+        connect(item, &QAction::triggered, this, &THaupt::SortItemClick);
+    }
+    SortNameItem->setChecked(true);
+    SortByMenu->addSeparator();
+    SortDescendingItem =
+        AddMenuItem(SortByMenu, QStringLiteral("Des&cending"), "SortDescendingItem", {}, 0);
+    SortDescendingItem->setCheckable(true);
+    connect(SortDescendingItem, &QAction::triggered, this, &THaupt::SortItemClick);
+    connect(ExportItem, &QAction::triggered, this, &THaupt::ExportItemClick);
+}
+
+void THaupt::ShowAddedOptions() {
+    QAction* const items[] = {SortNameItem, SortExtensionItem, SortSizeItem, SortDateItem};
+    items[int(AddedOptions.Sort)]->setChecked(true);
+    SortDescendingItem->setChecked(AddedOptions.SortDescending);
+}
+
+EntryOrder THaupt::ChosenOrder() const {
+    EntryOrder order;
+    if (SortExtensionItem->isChecked()) order.key = SortKey::Extension;
+    if (SortSizeItem->isChecked()) order.key = SortKey::Size;
+    if (SortDateItem->isChecked()) order.key = SortKey::Date;
+    order.descending = SortDescendingItem->isChecked();
+    return order;
+}
+
+void THaupt::SortItemClick() {
+    OptionsChanged = true;
+    BuildListing();
+}
+
+// The listing as it is configured now, not the text view's text, which may be edited.
+void THaupt::ExportItemClick() {
+    const ExportChoice choice = ChooseExportFile(this, exportFileName_);
+    if (choice.fileName.isEmpty()) return;
+    exportFileName_ = choice.fileName;
+    StatusBar1->SetPanelText(1, QStringLiteral("exporting ..."));
+    QCoreApplication::processEvents();  // the status text is painted before the listing runs
+    ListingOptions options = GatherOptions(listedDirectory_);
+    options.rawDirectory = listedRawDirectory_;
+    DataOptions data;
+    data.format = choice.format;
+    data.protectFormulas = true;
+    QByteArray bytes;
+    WriteListingData(options, data, [&bytes](const QByteArray& part) { bytes += part; });
+    // Errors leave the status text standing, as saving does.
+    WriteListingFile(choice.fileName, bytes);
+    StatusBar1->SetPanelText(1, QString());
+}
+
+}  // namespace tabulist

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace tabulist {
+
+// A moment as local date and time with seconds and the offset from UTC that applied on
+// that date, e.g. "2001-05-01T13:04:07+02:00". Any moment the C library can break down.
+QString IsoLocalTimeText(int64_t secondsSince1970);
+
+}  // namespace tabulist

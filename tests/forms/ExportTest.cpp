@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "settings/AddedOptions.h"
+#include "support/DataReadBack.h"
+#include "support/Events.h"
+#include "support/WindowTest.h"
+
+namespace tabulist::test {
+namespace {
+
+class Additions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AddedOptions = TAddedOptions{};
+        files = &t.files();
+        files->file("=cmd.txt", 4);  // a name a spreadsheet would take for a formula
+        const TSavedOptions r = DefaultRecord();
+        t.Start(&r);
+        t.Show();
+        w = &t.window();
+        OptionsChanged = false;
+    }
+    // Answers the export dialog with a type and a name, the way a user fills it in.
+    QByteArray Export(const QString& type, const QString& name, const QString& written) {
+        AnswerNextModal(
+            [type, name](QDialog& d) {
+                auto& dialog = static_cast<QFileDialog&>(d);
+                dialog.selectNameFilter(type);
+                dialog.setDirectory(QFileInfo(name).absolutePath());
+                // Until the folder has loaded, the dialog may put its proposal back.
+                auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(edit, nullptr);
+                PumpUntil([&dialog, edit, name] {
+                    if (dialog.selectedFiles() == QStringList(name)) return true;
+                    edit->setText(QFileInfo(name).fileName());
+                    return false;
+                });
+                d.accept();  // QDialog::accept is public; QFileDialog overrides it
+            },
+            "QFileDialog");
+        // Queued, so that an error reaches the application's error display.
+        QMetaObject::invokeMethod(w->ExportItem, &QAction::trigger, Qt::QueuedConnection);
+        PumpUntil([&written] { return QFile::exists(written) || !ShownErrors().isEmpty(); });
+        QFile file(written);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList NamesOf(const QJsonArray& entries) {
+        QStringList names;
+        for (const QJsonValue& e : entries) names << e.toObject().value("name").toString();
+        return names;
+    }
+
+    WindowTest t;
+    Fixture* files = nullptr;
+    THaupt* w = nullptr;
+    QTemporaryDir out;
+};
+
+TEST_F(Additions, ExportWritesTheConfiguredListingNotTheEditedView) {
+    w->Memo1->setPlainText(QStringLiteral("edited away"));
+    // No extension given: the chosen type adds its own.
+    const QByteArray json =
+        Export("JSON file (*.json)", out.filePath("listing"), out.filePath("listing.json"));
+    EXPECT_EQ(NamesOf(JsonArray(json)), QStringList({"=cmd.txt", "alpha.txt", "beta.dat", "sub"}));
+    EXPECT_EQ(w->StatusBar1->PanelText(1), "");
+
+    const QList<QStringList> rows =
+        CsvRows(Export("CSV file (*.csv)", out.filePath("l.csv"), out.filePath("l.csv")));
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], QStringList({"folder", "name", "type", "attributes", "size", "modified"}));
+    EXPECT_EQ(rows[1].mid(0, 5), QStringList({".", "'=cmd.txt", "file", "A", "4"}));
+    EXPECT_TRUE(ShownErrors().isEmpty());
+}
+
+TEST_F(Additions, AFailedExportShowsTheSaveErrorAndLeavesNoPartialFile) {
+    // Writes past a few bytes fail with EFBIG instead of stopping the program.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const rlimit tiny{16, previous.rlim_max};
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const QString target = out.filePath("big.csv");
+    Export("CSV file (*.csv)", target, target);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(ShownErrors().size(), 1);
+    EXPECT_TRUE(ShownErrors()[0].startsWith("Stream write error")) << ShownErrors()[0].toStdString();
+    EXPECT_EQ(w->StatusBar1->PanelText(1), "exporting ...");
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(Additions, SortByRelistsMarksTheOptionsAndReachesTheExport) {
+    const int before = w->ListingsStarted();
+    w->SortSizeItem->trigger();
+    w->SortDescendingItem->trigger();
+    EXPECT_EQ(w->ListingsStarted() - before, 2);
+    EXPECT_TRUE(OptionsChanged);
+    const QString text = w->Memo1->toPlainText();
+    EXPECT_LT(text.indexOf("beta.dat"), text.indexOf("alpha.txt"));
+    EXPECT_LT(text.indexOf("alpha.txt"), text.indexOf("=cmd.txt"));
+    EXPECT_LT(text.indexOf("[..]"), text.indexOf("beta.dat"));
+
+    w->CopyOptionsIntoSavedOptions();
+    EXPECT_EQ(AddedOptions.Sort, SortKey::Size);
+    EXPECT_TRUE(AddedOptions.SortDescending);
+    const QByteArray json =
+        Export("JSON file (*.json)", out.filePath("s.json"), out.filePath("s.json"));
+    EXPECT_EQ(NamesOf(JsonArray(json)), QStringList({"beta.dat", "alpha.txt", "=cmd.txt", "sub"}));
+}
+
+}  // namespace
+}  // namespace tabulist::test

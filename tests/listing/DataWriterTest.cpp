@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <cstdlib>
+#include <ctime>
+
+#include "listing/DataWriter.h"
+#include "platform/Errors.h"
+#include "support/DataReadBack.h"
+#include "support/Fixture.h"
+
+namespace tabulist {
+namespace {
+
+using test::Fixture;
+
+ListingOptions OptionsFor(const Fixture& fx) {
+    ListingOptions options;
+    options.directory = fx.rootText();
+    options.rawDirectory = fx.root();
+    return options;
+}
+
+QByteArray Data(const ListingOptions& options, DataOptions data, const ListingHooks& hooks = {}) {
+    QByteArray bytes;
+    WriteListingData(options, data, [&bytes](const QByteArray& b) { bytes += b; }, hooks);
+    return bytes;
+}
+
+// The local time zone for one test, the previous one restored after it.
+class Berlin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* tz = std::getenv("TZ")) previous_ = tz;
+        setenv("TZ", "Europe/Berlin", 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (previous_.isEmpty())
+            unsetenv("TZ");
+        else
+            setenv("TZ", previous_.constData(), 1);
+        tzset();
+    }
+    QByteArray previous_;
+};
+
+TEST_F(Berlin, ModifiedCarriesTheOffsetOfItsOwnDateAndIsNotClamped) {
+    Fixture fx;
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    };
+    fx.file("a-winter");
+    fx.setTime("a-winter", utc(2021, 3, 28, 0, 59, 59));  // the last second before the change
+    fx.file("b-summer");
+    fx.setTime("b-summer", utc(2021, 3, 28, 1, 0, 0));
+    fx.file("c-1975");
+    fx.setTime("c-1975", utc(1975, 6, 15, 12, 0, 0));
+    fx.file("d-1969");
+    fx.setTime("d-1969", utc(1969, 7, 20, 20, 17, 40));
+    const QJsonArray entries =
+        test::JsonArray(Data(OptionsFor(fx), DataOptions{DataFormat::Json, false, false}));
+    QStringList modified;
+    for (const QJsonValue& e : entries) modified << e.toObject().value("modified").toString();
+    EXPECT_EQ(modified, QStringList({"2021-03-28T01:59:59+01:00", "2021-03-28T03:00:00+02:00",
+                                     "1975-06-15T13:00:00+01:00", "1969-07-20T21:17:40+01:00"}));
+}
+
+TEST(DataWriter, AJsonListingThatFailsHalfWayIsStillAClosedArray) {
+    Fixture fx;
+    for (const char* name : {"a", "b", "c", "d"}) fx.file(name);
+    int fetches = 0;
+    ListingHooks hooks;
+    // ".", ".." and two entries are fetched; the fifth fetch fails.
+    hooks.processMessages = [&fetches] {
+        if (++fetches == 5) throw EInOutError(5);
+    };
+    QByteArray bytes;
+    EXPECT_THROW(WriteListingData(OptionsFor(fx), DataOptions{DataFormat::Json, false, false},
+                                  [&bytes](const QByteArray& b) { bytes += b; }, hooks),
+                 EInOutError);
+    const QJsonArray entries = test::JsonArray(bytes);
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1].toObject().value("name").toString(), "b");
+}
+
+TEST(DataWriter, ProtectedCsvPrefixesFieldsASpreadsheetWouldTakeForFormulas) {
+    QByteArray bytes;
+    DataWriter writer(DataOptions{DataFormat::Csv, false, true},
+                      [&bytes](const QByteArray& b) { bytes += b; });
+    writer.begin();
+    const QList<QByteArray> names = {"=1+2", "+x", "-y", "@z", "\tt", "\rr", "a=b", "plain"};
+    for (const QByteArray& name : names) {
+        TSearchRec rec;
+        rec.RawName = name;
+        rec.Attr = AttrArchive;
+        rec.Size = 3;
+        writer.entry(QStringLiteral("-dir"), rec);
+    }
+    writer.end();
+    const QList<QStringList> rows = test::CsvRows(bytes);
+    ASSERT_EQ(rows.size(), names.size() + 1);
+    QStringList written, folders;
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        written << rows[i][1];
+        folders << rows[i][0];
+        EXPECT_EQ(rows[i].mid(2, 3), QStringList({"file", "A", "3"}));
+    }
+    EXPECT_EQ(written, QStringList({"'=1+2", "'+x", "'-y", "'@z", "'\tt", "'\rr", "a=b", "plain"}));
+    EXPECT_EQ(folders, QStringList(names.size(), "'-dir"));
+}
+
+}  // namespace
+}  // namespace tabulist
