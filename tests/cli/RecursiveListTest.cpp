@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "cli/CliArguments.h"
 #include "support/Fixture.h"
 #include "support/RunList.h"
 
@@ -9,33 +8,6 @@ namespace {
 
 using test::Fixture;
 using test::RunList;
-
-QString UsageMessage(const QStringList& args) {
-    try {
-        ParseCliArguments(args);
-    } catch (const UsageError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(accepted)");
-}
-
-TEST(RecursiveArguments, DepthImpliesSubfolders) {
-    const auto compose = [](const QStringList& args) {
-        return ComposeOptions(ParseCliArguments(args), nullptr, QDate(2024, 6, 15));
-    };
-    const ListingOptions plain = compose({});
-    EXPECT_FALSE(plain.subfolders || plain.oneFileSystem || plain.folderTotals);
-    EXPECT_LT(plain.depth, 0);
-    const ListingOptions recursive = compose({"--recursive", "--one-file-system", "--folder-totals"});
-    EXPECT_TRUE(recursive.subfolders && recursive.oneFileSystem && recursive.folderTotals);
-    EXPECT_LT(recursive.depth, 0);
-    const ListingOptions deep = compose({"--depth=0"});
-    EXPECT_TRUE(deep.subfolders);
-    EXPECT_EQ(deep.depth, 0);
-    EXPECT_EQ(UsageMessage({"--depth", "-1"}), "invalid depth '-1' for --depth (0 or more)");
-    EXPECT_EQ(UsageMessage({"--depth", "x"}), "invalid depth 'x' for --depth (0 or more)");
-    EXPECT_EQ(UsageMessage({"--depth"}), "option '--depth' needs a value");
-}
 
 // As ls -R: the whole listing is written, the folder is named on standard error, status 1.
 TEST(RecursiveList, UnreadableSubfolderReportedAfterTheListing) {
