@@ -39,6 +39,12 @@ protected:
 };
 
 TEST_F(Subfolders, MenuItemAndBoxInStepListTheTree) {
+    // The box sits in the band's free room right of the date controls, seen whole once the
+    // window is wider than its first size; the menu item serves a narrow window.
+    EXPECT_GT(w->CheckBox7->x(), w->Panel5->geometry().right());
+    w->resize(800, w->height());
+    ProcessEvents();
+    EXPECT_LE(w->CheckBox7->geometry().right(), w->Panel2->width());
     EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
     Key(Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(w->CheckBox7->isChecked());
