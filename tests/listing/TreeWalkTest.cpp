@@ -215,5 +215,23 @@ TEST_F(Tree, BindMountOfAnAncestorIsNotEntered) {
     EXPECT_EQ(lines.filter("path:").size(), 4);
 }
 
+// With one file system asked for, a folder on another file system is listed, not entered.
+TEST_F(Tree, OneFileSystemStopsAtOtherMounts) {
+    fixture.dir("b/other");
+    if (geteuid() != 0) GTEST_SKIP() << "mounting needs root";
+    if (mount("tabulist-test", fixture.path("b/other").constData(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "tmpfs mount refused here: " << std::strerror(errno);
+    fixture.file("b/other/inside.txt");
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    const QStringList entered = list(o);
+    o.oneFileSystem = true;
+    const QStringList stayed = list(o);
+    umount2(fixture.path("b/other").constData(), MNT_DETACH);
+    EXPECT_TRUE(entered.contains(head("b/other", "*.txt")));
+    EXPECT_FALSE(stayed.contains(head("b/other", "*.txt")));
+    EXPECT_TRUE(stayed.contains(head("e/f", "*.txt")));
+}
+
 }  // namespace
 }  // namespace tabulist
