@@ -86,6 +86,9 @@ const std::map<QString, Edit>& Switches() {
         {"--total-size", [](ListingOptions& o) { o.footerTotalSize = true; }},
         {"--total-percent", [](ListingOptions& o) { o.footerPercent = true; }},
         {"--reverse", [](ListingOptions& o) { o.order.descending = true; }},
+        {"--recursive", [](ListingOptions& o) { o.subfolders = true; }},
+        {"--one-file-system", [](ListingOptions& o) { o.oneFileSystem = true; }},
+        {"--folder-totals", [](ListingOptions& o) { o.folderTotals = true; }},
     };
     return switches;
 }
@@ -94,7 +97,7 @@ const QStringList& ValueOptions() {
     static const QStringList options = {"--mask",       "--columns",    "--unit",
                                         "--class",      "--from",       "--to",
                                         "--drive-unit", "--total-unit", "--settings",
-                                        "--format",     "--sort"};
+                                        "--format",     "--sort",   "--depth"};
     return options;
 }
 
@@ -134,6 +137,15 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
     } else if (option == QLatin1String("--sort")) {
         const auto key = SortKey(ChoiceIndex(option, value, {"name", "extension", "size", "date"}));
         result.edits.push_back([key](ListingOptions& o) { o.order.key = key; });
+    } else if (option == QLatin1String("--depth")) {
+        bool ok = false;
+        const int depth = value.toInt(&ok);
+        if (!ok || depth < 0)
+            throw UsageError(QStringLiteral("invalid depth '%1' for --depth (0 or more)").arg(value));
+        result.edits.push_back([depth](ListingOptions& o) {
+            o.subfolders = true;
+            o.depth = depth;
+        });
     } else if (option == QLatin1String("--settings")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
         result.settingsFile = value;
@@ -228,6 +240,9 @@ QString CliUsageText() {
         "  --class C            attribute class: all, archive, read-only, system (all)\n"
         "  --from DATE          list entries changed on or after DATE (YYYY-MM-DD)\n"
         "  --to DATE            ... and on or before DATE; either one alone ends or starts today\n"
+        "  --recursive          list the subfolders too, each in a section of its own\n"
+        "  --depth N            search N levels of subfolders (0: none); implies --recursive\n"
+        "  --one-file-system    do not enter folders on other file systems\n"
         "\n"
         "How it is listed:\n"
         "  --columns N          1 for detail lines (default), 2 to 6 for columns of names\n"
@@ -249,6 +264,7 @@ QString CliUsageText() {
         "  --total-percent      the total size in per cent of the drive (with --total-size)\n"
         "  --drive-unit U       unit of the drive information (bytes)\n"
         "  --total-unit U       unit of the total size (bytes)\n"
+        "  --folder-totals      the footer lines after each folder's section too\n"
         "\n"
         "Data:\n"
         "  --format F           text (default), or one record per entry: csv, json\n"
@@ -260,7 +276,7 @@ QString CliUsageText() {
         "  --version            show the version\n"
         "\n"
         "Exit status: 0 after a listing, 1 when the directory, the listing or the settings file\n"
-        "fails, 2 for a usage error.\n");
+        "fails or a subfolder cannot be read, 2 for a usage error.\n");
 }
 
 }  // namespace tabulist

@@ -92,16 +92,24 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     options.regional = RegionalSettings::fromLocale();
 
     if (arguments.format) return ListData(arguments, options, out);
+    // As ls -R does: a subfolder that cannot be read is reported, the listing goes on, and
+    // the exit status tells afterwards.
+    bool unreadable = false;
+    ListingHooks hooks;
+    hooks.unreadableFolder = [&](const QString& folder, const QString& message) {
+        unreadable = true;
+        Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
+    };
     StreamSink sink(out, arguments.lf);
     try {
-        BuildListingReport(options, sink);
+        BuildListingReport(options, sink, hooks);
         sink.flush();
     } catch (...) {
         // The lines written before the error stay written, and come before its message.
         sink.flushAfterError();
         throw;
     }
-    return kExitListed;
+    return unreadable ? kExitFailed : kExitListed;
 }
 
 }  // namespace

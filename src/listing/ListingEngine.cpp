@@ -6,6 +6,7 @@
 #include "listing/DetailLine.h"
 #include "listing/EntryFilter.h"
 #include "listing/ReportLines.h"
+#include "listing/TreeWalk.h"
 #include "platform/Entries.h"
 
 namespace tabulist {
@@ -165,6 +166,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
 
 ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
                                  const ListingHooks& hooks) {
+    if (options.subfolders) return BuildTreeReport(options, sink, hooks);
     ListingRun run(options, &sink, hooks);
     return run.run();
 }

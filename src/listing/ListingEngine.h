@@ -50,6 +50,12 @@ struct ListingOptions {
     QChar driveLetter;  // the drive selector's letter; null for none
     RegionalSettings regional;
     MetadataFetch fetch;  // where the entries' metadata is fetched; the listing is the same
+
+    // Subfolders: off lists the one folder, exactly as without them.
+    bool subfolders = false;
+    int depth = -1;              // levels of subfolders searched; negative: no limit
+    bool oneFileSystem = false;  // other file systems' mount points are listed, not entered
+    bool folderTotals = false;   // the footer lines after each folder's section
 };
 
 // Where the lines go: the text view, standard output or a test's vector.
@@ -78,6 +84,8 @@ struct ListingHooks {
                                                           // (not called when an error ends it)
     std::function<int64_t(uint8_t drive)> driveSize;      // defaults to QueryDriveSize
     std::function<int64_t(uint8_t drive)> driveFree;      // defaults to QueryDriveFree
+    // A subfolder that could not be read: its path and the I/O message; the listing goes on.
+    std::function<void(const QString& folder, const QString& message)> unreadableFolder;
 };
 
 struct ListingResult {

@@ -137,5 +137,20 @@ TEST(CliArguments, SettingsRecordThenFlags) {
     EXPECT_EQ(o.sizeUnitIndex, -1);
 }
 
+TEST(RecursiveArguments, DepthImpliesSubfolders) {
+    const ListingOptions plain = Compose({});
+    EXPECT_FALSE(plain.subfolders || plain.oneFileSystem || plain.folderTotals);
+    EXPECT_LT(plain.depth, 0);
+    const ListingOptions recursive = Compose({"--recursive", "--one-file-system", "--folder-totals"});
+    EXPECT_TRUE(recursive.subfolders && recursive.oneFileSystem && recursive.folderTotals);
+    EXPECT_LT(recursive.depth, 0);
+    const ListingOptions deep = Compose({"--depth=0"});
+    EXPECT_TRUE(deep.subfolders);
+    EXPECT_EQ(deep.depth, 0);
+    EXPECT_EQ(UsageMessage({"--depth", "-1"}), "invalid depth '-1' for --depth (0 or more)");
+    EXPECT_EQ(UsageMessage({"--depth", "x"}), "invalid depth 'x' for --depth (0 or more)");
+    EXPECT_EQ(UsageMessage({"--depth"}), "option '--depth' needs a value");
+}
+
 }  // namespace
 }  // namespace tabulist

@@ -9,6 +9,7 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "settings/AddedOptions.h"
 #include "forms/Help.h"
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/PrintCommand.h"
@@ -81,6 +82,9 @@ void THaupt::ConnectCommands() {
     onTrigger(Suchkriterien1, &THaupt::Suchkriterien1Click);
     onTrigger(versteckteDateien1, &THaupt::versteckteDateien1Click);
     onToggle(CheckBox1, &THaupt::CheckBox1Click);
+    onTrigger(Unterordner1, &THaupt::Unterordner1Click);
+    onToggle(CheckBox7, &THaupt::CheckBox7Click);
+    onTrigger(Anhalten1, &THaupt::Anhalten1Click);
     onChange(ComboBox2, &THaupt::ComboBox2Change);
     RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
     onToggle(CheckBox2, &THaupt::CheckBox2Click);
@@ -196,6 +200,19 @@ void THaupt::versteckteDateien1Click() { CheckBox1->setChecked(versteckteDateien
 void THaupt::CheckBox1Click() {
     versteckteDateien1->setChecked(CheckBox1->isChecked());
     BuildListing();
+}
+
+// As with hidden files, the rebuild comes from the box's reaction alone.
+void THaupt::Unterordner1Click() { CheckBox7->setChecked(Unterordner1->isChecked()); }
+
+void THaupt::CheckBox7Click() {
+    AddedOptions.Subfolders = CheckBox7->isChecked();
+    MirrorBoxToItem(CheckBox7, Unterordner1);
+}
+
+// The listing ends after the entry being written; the text keeps what was listed.
+void THaupt::Anhalten1Click() {
+    if (requests_.Running()) stopRequested_ = true;
 }
 
 void THaupt::RadioGroup1Click() { BuildListing(); }

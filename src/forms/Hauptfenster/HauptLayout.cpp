@@ -194,6 +194,8 @@ void THaupt::CreateSearchBand() {
     Label5 = MakeLabel(Panel4, "Label5", 4, 4, QStringLiteral("hidden files to"));
     CheckBox1 =
         MakeCheckBox(Panel4, "CheckBox1", 6, 22, 79, QStringLiteral("be detected"), {}, 9, false);
+    CheckBox7 = MakeCheckBox(Panel2, "CheckBox7", 636, 20, 120, QStringLiteral("include subfolders"),
+                             QStringLiteral("Do you want to list the subfolders too?"), 9, false);
     CreateDateControls();
 }
 
@@ -316,6 +318,12 @@ void THaupt::CreateMenus() {
     FarbedesAusgabefensters1 =
         AddMenuItem(Ansicht1, QStringLiteral("Backgroundcolor of the Outputwindow"),
                     "FarbedesAusgabefensters1", Qt::CTRL | Qt::Key_F8, 5);
+    Ansicht1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    Unterordner1 = AddMenuItem(Ansicht1, QStringLiteral("Sub&folders"), "Unterordner1",
+                               Qt::CTRL | Qt::SHIFT | Qt::Key_F9, 9);
+    Anhalten1 = AddMenuItem(Ansicht1, QStringLiteral("S&top listing"), "Anhalten1",
+                            Qt::Key_Escape, 9);
+    Anhalten1->setEnabled(false);  // only while a listing runs
 
     Text1 = addMenu(QStringLiteral("&Font"), "Text1");
     Schriftart1 =
@@ -326,7 +334,8 @@ void THaupt::CreateMenus() {
     Hilfe1->addSeparator()->setObjectName(QStringLiteral("N4"));
     Info1 = AddMenuItem(Hilfe1, QStringLiteral("&About"), "Info1", {}, 0);
 
-    for (QAction* a : {Suchkriterien1, versteckteDateien1, Attribute1, Datum1, Groesse1})
+    for (QAction* a :
+         {Suchkriterien1, versteckteDateien1, Attribute1, Datum1, Groesse1, Unterordner1})
         a->setCheckable(true);
     Suchkriterien1->setChecked(true);
     // Mirrors of the initial state of CheckBox3, CheckBox5 and CheckBox4.

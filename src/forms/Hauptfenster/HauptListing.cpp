@@ -6,6 +6,7 @@
 
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "settings/RecordListingOptions.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -67,6 +68,10 @@ ListingOptions THaupt::GatherOptions(const QString& directory) const {
     o.driveLetter = DriveComboBox1->DriveLetter();
     o.regional = regional_;
     o.order = ChosenOrder();
+    o.subfolders = AddedOptions.Subfolders;
+    o.depth = AddedOptions.Depth;
+    o.oneFileSystem = AddedOptions.OneFileSystem;
+    o.folderTotals = AddedOptions.FolderTotals;
     return o;
 }
 
@@ -142,7 +147,8 @@ void THaupt::RunListing() {
         StatusBar1->SetPanelText(3, QStringLiteral("path: ") + spec);
     };
     hooks.processMessages = [] { QCoreApplication::processEvents(); };
-    hooks.abandoned = [this] { return requests_.Abandoned(); };
+    stopRequested_ = false;
+    hooks.abandoned = [this] { return stopRequested_ || requests_.Abandoned(); };
     hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
     hooks.finished = clearPanels;
 
@@ -153,7 +159,15 @@ void THaupt::RunListing() {
         ~UndoBack() { memo->setUndoRedoEnabled(true); }
     } undoBack{Memo1};
     MemoSink sink(Memo1);
+    Anhalten1->setEnabled(true);
+    struct StopOff {
+        QAction* item;
+        ~StopOff() { item->setEnabled(false); }
+    } stopOff{Anhalten1};
     const ListingResult result = BuildListingReport(options, sink, hooks);
+    if (result.abandoned && stopRequested_ && !requests_.Abandoned())
+        sink.appendLine(QStringLiteral("listing stopped"));
+    stopRequested_ = false;
     sink.Flush();
     DirCount = result.dirCount;
     if (result.abandoned) clearPanels();

@@ -2,6 +2,7 @@
 #include <QBoxLayout>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QSignalBlocker>
 
 #include "forms/About/About.h"
 #include "forms/Hauptfenster/Clock.h"
@@ -128,6 +129,12 @@ void THaupt::FormCreate() {
 // The steps from clearing PathFromClick to clearing OptionsChanged.
 void THaupt::FinishFormCreate() {
     ShowAddedOptions();
+    {
+        // The one listing of the start comes below.
+        const QSignalBlocker quiet(CheckBox7);
+        CheckBox7->setChecked(AddedOptions.Subfolders);
+    }
+    Unterordner1->setChecked(AddedOptions.Subfolders);
     PathFromClick = false;
     UpdateDateFilterControls();
     UpdateColumnControls();

@@ -52,6 +52,7 @@ public:
     TRadioGroupBox* RadioGroup1;
     QCheckBox *CheckBox1, *CheckBox2;
     QComboBox *ComboBox3, *ComboBox4, *ComboBox5, *ComboBox6, *ComboBox7, *ComboBox8;
+    QCheckBox* CheckBox7;  // include subfolders (an addition, in the band's free room)
     // Left column and text view.
     QFrame *Panel6, *Panel7, *Panel8, *Panel9;
     TDriveComboBox* DriveComboBox1;
@@ -68,6 +69,7 @@ public:
     QAction *Kopieren1, *Einfuegen1, *Allesmarkieren1;
     QAction *Suchkriterien1, *versteckteDateien1, *Spaltenanzahl1, *Attribute1, *Datum1, *Groesse1,
         *WeitereAngaben1, *FarbedesAusgabefensters1;
+    QAction *Unterordner1, *Anhalten1;  // subfolders, stop listing (additions)
     QAction* Schriftart1;
     QAction *Hilfe2, *Info1;
     // Additions: export and order.
@@ -118,6 +120,9 @@ public:
     void Suchkriterien1Click();
     void versteckteDateien1Click();
     void CheckBox1Click();
+    void Unterordner1Click();
+    void CheckBox7Click();
+    void Anhalten1Click();
     void RadioGroup1Click();
     void CheckBox2Click();
     void DriveComboBox1Change();
@@ -179,6 +184,7 @@ private:
     ErrorDisplay showError_;
     RegionalSettings regional_;
     ListingRequests requests_;
+    bool stopRequested_ = false;  // Esc or View > Stop listing while a listing runs
     bool showing_ = false;
     std::vector<void (THaupt::*)()> deferredChanges_;  // selector reports held while showing
     SaveCommand saveCommand_;                          // remembers the name chosen last

@@ -1,0 +1,267 @@
+// BuildTreeReport: one section per folder, depth first, in the order the listing shows them.
+#include "listing/TreeWalk.h"
+
+#include <sys/stat.h>
+
+#include <vector>
+
+#include "listing/ActivityTicker.h"
+#include "listing/ColumnLayout.h"
+#include "listing/DetailLine.h"
+#include "listing/EntryFilter.h"
+#include "listing/ReportLines.h"
+#include "platform/Errors.h"
+#include "platform/MaskMatcher.h"
+
+namespace tabulist {
+
+namespace {
+
+bool IsDotName(const QByteArray& name) { return name == "." || name == ".."; }
+
+QByteArray Joined(const QByteArray& folder, const QByteArray& name) {
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+// A folder on the way down and the names of its subfolders not searched yet.
+struct Level {
+    QByteArray raw;   // as the file system names it
+    QString display;  // as the path lines show it
+    dev_t dev = 0;
+    ino_t ino = 0;
+    int depth = 0;
+    std::vector<QByteArray> subfolders;
+    size_t next = 0;
+};
+
+class TreeRun {
+public:
+    TreeRun(const ListingOptions& options, ListingSink& sink, const ListingHooks& hooks)
+        : options_(options),
+          sink_(sink),
+          hooks_(hooks),
+          filter_(options),
+          ticker_(hooks.activity),
+          drive_(options, hooks) {
+        total_.searchSpec = SearchSpecFor(options.directory, options.maskText);
+        const QString mask =
+            total_.searchSpec.mid(total_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
+        // A mask holding "/" reaches into a subdirectory; only the text form says which.
+        textMask_ = options.maskText.contains(QLatin1Char('/'));
+        mask_ = mask;
+        subfoldersInScan_ = !textMask_ && MaskMatcher(mask).matchesAll();
+    }
+
+    ~TreeRun() { CloseEntryScan(rec_); }
+
+    ListingResult run();
+
+private:
+    void listSection(Level& level, bool start);
+    int openScan(const Level& level, const QString& spec);
+    bool nextEntry(Level& level, bool start, bool first);
+    void write(const QString& line);
+    void countEntry();
+    void findSubfolders(Level& level);
+    bool enter(const Level& parent, const QByteArray& name, Level& child) const;
+    bool searchesBelow(const Level& level) const {
+        return options_.depth < 0 || level.depth < options_.depth;
+    }
+
+    const ListingOptions& options_;
+    ListingSink& sink_;
+    const ListingHooks& hooks_;
+    EntryFilter filter_;
+    ActivityTicker ticker_;
+    DriveFigures drive_;
+    QString mask_;
+    bool textMask_ = false;
+    bool subfoldersInScan_ = false;  // every name is listed, so the listing's scan finds them
+
+    TSearchRec rec_;
+    bool exhausted_ = false;
+    QString pendingHead_;  // a section's path line, written before its first line
+    bool headPending_ = false;
+    bool bodyWritten_ = false;
+    ListingResult section_;
+    ListingResult total_;
+    std::vector<Level> path_;
+};
+
+int TreeRun::openScan(const Level& level, const QString& spec) {
+    if (textMask_) return OpenEntryScan(spec, 63, rec_, options_.order, options_.fetch);
+    return OpenEntryScan(level.raw, mask_, 63, rec_, options_.order, options_.fetch);
+}
+
+// The next entry of the section's scan; true when it is to be listed.
+bool TreeRun::nextEntry(Level& level, bool start, bool first) {
+    ticker_.TickActivity();
+    if (hooks_.processMessages) hooks_.processMessages();
+    // A newer request may have arrived while the messages ran; it wins.
+    if (hooks_.abandoned && hooks_.abandoned()) {
+        total_.abandoned = true;
+        exhausted_ = true;
+        return false;
+    }
+    if (!first && NextScanEntry(rec_) != 0) {
+        exhausted_ = true;
+        return false;
+    }
+    if (IsDotName(rec_.RawName)) return start;
+    // Where to look is not a question of the filters: they choose what is listed.
+    if (subfoldersInScan_ && (rec_.Attr & AttrDirectory) && searchesBelow(level) &&
+        (options_.showHidden || !(rec_.Attr & AttrHidden)))
+        level.subfolders.push_back(rec_.RawName);
+    return filter_.passes(rec_);
+}
+
+void TreeRun::write(const QString& line) {
+    if (headPending_) {
+        sink_.appendLine(QString());
+        sink_.appendLine(pendingHead_);
+        sink_.appendLine(QString());
+        headPending_ = false;
+    }
+    bodyWritten_ = true;
+    sink_.appendLine(line);
+}
+
+void TreeRun::countEntry() {
+    for (ListingResult* counts : {&section_, &total_}) {
+        ++counts->fileCount;
+        counts->totalSize += rec_.Size;
+        if (rec_.Attr & AttrDirectory) ++counts->dirCount;
+    }
+}
+
+void TreeRun::listSection(Level& level, bool start) {
+    section_ = ListingResult();
+    const QString spec =
+        start ? total_.searchSpec : SearchSpecFor(level.display, options_.maskText);
+    if (!start && hooks_.searchSpecReady) hooks_.searchSpecReady(spec);
+    pendingHead_ = QLatin1String("path:    \t") + DisplayName(spec.toUtf8());
+    headPending_ = !start;
+
+    const int code = openScan(level, spec);
+    // Nothing matching, or every entry gone: an empty section. The starting folder keeps
+    // today's listing, where a folder that cannot be read lists nothing.
+    if (code != 0 && code != 2 && code != 3 && code != ScanNoMoreFiles && !start) {
+        const QString message = EInOutError::messageFor(code);
+        write(QLatin1String("cannot be read: ") + message);
+        if (hooks_.unreadableFolder) hooks_.unreadableFolder(level.display, message);
+        return;
+    }
+    exhausted_ = code != 0;
+    const bool columns = options_.columnIndex >= 1 && options_.columnIndex <= 5;
+    DetailLineWriter lines(options_);
+    ColumnLayout layout(columns ? options_.columnIndex + 1 : 1);
+    for (bool first = true; !exhausted_; first = false) {
+        if (!nextEntry(level, start, first)) continue;
+        countEntry();
+        if (!columns) {
+            write(lines.line(rec_));
+        } else if (layout.add(rec_)) {
+            write(layout.pending());
+            layout.nextLine();
+        }
+    }
+    CloseEntryScan(rec_);
+    if (total_.abandoned) return;
+    if (section_.fileCount == 0) {
+        headPending_ = false;
+    } else {
+        if (columns) write(layout.pending());
+        if (options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
+            sink_.appendLine(QString());
+            WriteFooter(options_, section_, drive_, sink_);
+        }
+    }
+    if (!subfoldersInScan_ && searchesBelow(level)) findSubfolders(level);
+}
+
+// A second look at a folder whose listing leaves names out: its subdirectories, in the same
+// order; hidden ones are not even asked about while hidden entries are not shown.
+void TreeRun::findSubfolders(Level& level) {
+    const int attrMask = AttrDirectory | AttrSystem | (options_.showHidden ? AttrHidden : 0);
+    TSearchRec rec;
+    for (int code = OpenEntryScan(level.raw, QStringLiteral("*"), attrMask, rec, options_.order,
+                                  options_.fetch);
+         code == 0; code = NextScanEntry(rec)) {
+        if ((rec.Attr & AttrDirectory) && !IsDotName(rec.RawName))
+            level.subfolders.push_back(rec.RawName);
+    }
+    CloseEntryScan(rec);
+}
+
+// Whether a subdirectory is searched: never a symbolic link, never a folder already on the
+// way down (a bind mount of an ancestor would loop), and with one file system asked for,
+// never another file system's mount point.
+bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child) const {
+    child.raw = Joined(parent.raw, name);
+    struct stat st;
+    if (lstat(child.raw.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    for (const Level& above : path_)
+        if (above.dev == st.st_dev && above.ino == st.st_ino) return false;
+    if (options_.oneFileSystem && st.st_dev != path_.front().dev) return false;
+    child.display = parent.display;
+    if (!child.display.endsWith(QLatin1Char('/'))) child.display += QLatin1Char('/');
+    child.display += DisplayName(name);
+    child.dev = st.st_dev;
+    child.ino = st.st_ino;
+    child.depth = parent.depth + 1;
+    return true;
+}
+
+ListingResult TreeRun::run() {
+    if (hooks_.searchSpecReady) hooks_.searchSpecReady(total_.searchSpec);
+    sink_.clear();
+    WriteHeader(options_, total_.searchSpec, drive_, sink_);
+
+    Level start;
+    start.raw =
+        options_.rawDirectory.isEmpty() ? options_.directory.toUtf8() : options_.rawDirectory;
+    start.display = options_.directory;
+    struct stat st;
+    if (stat(start.raw.constData(), &st) == 0) {
+        start.dev = st.st_dev;
+        start.ino = st.st_ino;
+    }
+    path_.push_back(std::move(start));
+    listSection(path_.back(), true);
+    while (!total_.abandoned && !path_.empty()) {
+        Level& top = path_.back();
+        if (top.next == top.subfolders.size()) {
+            path_.pop_back();
+            continue;
+        }
+        const QByteArray name = std::move(top.subfolders[top.next++]);
+        Level child;
+        if (!enter(top, name, child)) continue;
+        path_.push_back(std::move(child));
+        listSection(path_.back(), false);
+    }
+    path_.clear();
+    if (total_.abandoned) {
+        if (hooks_.finished) hooks_.finished();
+        return total_;
+    }
+    if (!bodyWritten_) {
+        // An empty tree reads as an empty folder does today.
+        if (options_.columnIndex >= 1 && options_.columnIndex <= 5) sink_.appendLine(QString());
+        sink_.appendLine(QStringLiteral("no files founded"));
+    }
+    sink_.appendLine(QString());
+    WriteFooter(options_, total_, drive_, sink_);
+    if (hooks_.finished) hooks_.finished();
+    return total_;
+}
+
+}  // namespace
+
+ListingResult BuildTreeReport(const ListingOptions& options, ListingSink& sink,
+                              const ListingHooks& hooks) {
+    TreeRun run(options, sink, hooks);
+    return run.run();
+}
+
+}  // namespace tabulist

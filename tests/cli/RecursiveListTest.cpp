@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "support/Fixture.h"
+#include "support/RunList.h"
+
+namespace tabulist {
+namespace {
+
+using test::Fixture;
+using test::RunList;
+
+// As ls -R: the whole listing is written, the folder is named on standard error, status 1.
+TEST(RecursiveList, UnreadableSubfolderReportedAfterTheListing) {
+    Fixture fixture;
+    fixture.setMode("", 0755);
+    fixture.dir("a");
+    fixture.file("a/in.txt");
+    fixture.dir("b");
+    fixture.dir("c");
+    fixture.file("c/z.txt");
+    fixture.setMode("b", 0);
+    const test::ListRun run =
+        RunList({"--recursive", "--no-attributes", "--no-size", "--no-date", "--mask", "*.txt",
+                 "--file-count", fixture.root()},
+                -1, true);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tabulist-list: cannot read " + fixture.path("b") + ": File access denied\n");
+    const QStringList lines = run.lines();
+    const QString b = "path:    \t" + fixture.pathText("b") + "/*.txt";
+    const qsizetype at = lines.indexOf(b);
+    ASSERT_GT(at, 0) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.mid(at - 1, 4),
+              QStringList({"", b, "", "cannot be read: File access denied"}));
+    EXPECT_TRUE(lines.contains("path:    \t" + fixture.pathText("c") + "/*.txt"));
+    EXPECT_EQ(lines.last(), "founded directories:\t0");
+
+    fixture.setMode("b", 0755);
+    EXPECT_EQ(RunList({"--recursive", fixture.root()}, -1, true).status, 0);
+}
+
+}  // namespace
+}  // namespace tabulist

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTimer>
+
+#include "settings/AddedOptions.h"
+#include "support/WindowTest.h"
+
+namespace tabulist::test {
+namespace {
+
+class Subfolders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AddedOptions = TAddedOptions();
+        const TSavedOptions r = DefaultRecord();
+        t.Start(&r);
+        t.files().dir("deeper");
+        for (int i = 0; i < 50; ++i) t.files().file("deeper/n" + QByteArray::number(i));
+        t.Show();
+        w = &t.window();
+        OptionsChanged = false;
+        before = w->ListingsStarted();
+    }
+    void TearDown() override { AddedOptions = TAddedOptions(); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w->Memo1, Qt::Key(key), modifiers);
+        ProcessEvents();
+    }
+    QString section() {
+        return "path:    \t" + t.files().pathText("deeper") + "/*.*";
+    }
+
+    WindowTest t;
+    THaupt* w = nullptr;
+    int before = 0;
+};
+
+TEST_F(Subfolders, MenuItemAndBoxInStepListTheTree) {
+    // The box sits in the band's free room right of the date controls, seen whole once the
+    // window is wider than its first size; the menu item serves a narrow window.
+    EXPECT_GT(w->CheckBox7->x(), w->Panel5->geometry().right());
+    w->resize(800, w->height());
+    ProcessEvents();
+    EXPECT_LE(w->CheckBox7->geometry().right(), w->Panel2->width());
+    EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
+    Key(Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(w->CheckBox7->isChecked());
+    EXPECT_TRUE(w->Unterordner1->isChecked());
+    EXPECT_TRUE(AddedOptions.Subfolders);
+    EXPECT_TRUE(OptionsChanged);
+    EXPECT_EQ(w->ListingsStarted() - before, 1);
+    EXPECT_TRUE(w->Memo1->toPlainText().contains(section()));
+
+    QTest::mouseClick(w->CheckBox7, Qt::LeftButton, {}, QPoint(6, w->CheckBox7->height() / 2));
+    ProcessEvents();
+    EXPECT_FALSE(w->Unterordner1->isChecked());
+    EXPECT_FALSE(AddedOptions.Subfolders);
+    EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
+}
+
+// Esc while the tree is listed keeps what was listed and says so; no footer follows.
+TEST_F(Subfolders, EscStopsTheListing) {
+    EXPECT_FALSE(w->Anhalten1->isEnabled());
+    AddedOptions.Subfolders = true;
+    QTimer::singleShot(0, w, [this] { QTest::keyClick(w->Memo1, Qt::Key_Escape); });
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    w->BuildListing();
+    const QString text = w->Memo1->toPlainText();
+    EXPECT_TRUE(text.trimmed().endsWith("listing stopped")) << text.toStdString();
+    EXPECT_FALSE(text.contains(section()));
+    EXPECT_FALSE(w->Anhalten1->isEnabled());
+
+    // The next listing runs to its end.
+    w->BuildListing();
+    EXPECT_TRUE(w->Memo1->toPlainText().contains(section()));
+    EXPECT_FALSE(w->Memo1->toPlainText().contains("listing stopped"));
+}
+
+}  // namespace
+}  // namespace tabulist::test

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "listing/LinesSink.h"
+#include "listing/ReportLines.h"
+#include "platform/WorkerPool.h"
+#include "support/Fixture.h"
+#include "support/Unprivileged.h"
+
+namespace tabulist {
+namespace {
+
+using test::Fixture;
+using test::LinesSink;
+using test::Spaces;
+
+QString Cell(const QString& name) { return name + Spaces(31 - int(name.size())); }
+QString Dir(const QString& name) { return Cell("[" + name + "]"); }
+
+class Tree : public ::testing::Test {
+protected:
+    // root: a.txt b/ (c/ (y.txt) x.txt) d/ (empty) e/ (f/ (z.txt))
+    void SetUp() override {
+        fixture.file("a.txt", 1);
+        fixture.dir("b");
+        fixture.file("b/x.txt", 10);
+        fixture.dir("b/c");
+        fixture.file("b/c/y.txt", 100);
+        fixture.dir("d");
+        fixture.dir("e");
+        fixture.dir("e/f");
+        fixture.file("e/f/z.txt", 1000);
+    }
+    ListingOptions options() const {
+        ListingOptions o;
+        o.directory = fixture.rootText();
+        o.rawDirectory = fixture.root();
+        o.showAttributes = o.showSize = o.showDate = false;
+        o.regional = test::IsoRegional();
+        o.subfolders = true;
+        return o;
+    }
+    QString head(const QByteArray& folder, const QString& mask = "*.*") const {
+        return "path:    \t" + (folder.isEmpty() ? fixture.rootText() : fixture.pathText(folder)) +
+               "/" + mask;
+    }
+    QStringList section(const QByteArray& folder, const QStringList& body,
+                        const QString& mask = "*.*") const {
+        return QStringList({"", head(folder, mask), ""}) + body;
+    }
+    QStringList list(const ListingOptions& o, const ListingHooks& hooks = {}) {
+        result = BuildListingReport(o, sink, hooks);
+        return sink.lines;
+    }
+
+    Fixture fixture;
+    LinesSink sink;
+    ListingResult result;
+};
+
+TEST_F(Tree, SectionsDepthFirstEmptyOnesLeftOutFooterOverTheWholeTree) {
+    const QStringList start = {Dir("."), Dir(".."), Cell("a.txt"), Dir("b"), Dir("d"), Dir("e")};
+    const QStringList expected = start + section("b", {Dir("c"), Cell("x.txt")}) +
+                                 section("b/c", {Cell("y.txt")}) + section("e", {Dir("f")}) +
+                                 section("e/f", {Cell("z.txt")}) + QStringList{""};
+    EXPECT_EQ(list(options()), expected);
+    EXPECT_EQ(result.fileCount, 11);
+    EXPECT_EQ(result.dirCount, 7);
+    EXPECT_EQ(result.totalSize, 1111);
+
+    // Depth 0 is the one folder, as without subfolders.
+    ListingOptions o = options();
+    o.depth = 0;
+    EXPECT_EQ(list(o), start + QStringList{""});
+    o.depth = 1;
+    EXPECT_EQ(list(o), start + section("b", {Dir("c"), Cell("x.txt")}) +
+                           section("e", {Dir("f")}) + QStringList{""});
+    o.depth = 2;
+    EXPECT_EQ(list(o), expected);
+}
+
+// The mask chooses what is listed, not where to look; folders listing nothing are left out,
+// the starting one included.
+TEST_F(Tree, MaskDoesNotStopTheSearch) {
+    fixture.remove("a.txt");
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    o.headerPath = true;
+    EXPECT_EQ(list(o), QStringList({head("", "*.txt"), ""}) +
+                           section("b", {Cell("x.txt")}, "*.txt") +
+                           section("b/c", {Cell("y.txt")}, "*.txt") +
+                           section("e/f", {Cell("z.txt")}, "*.txt") + QStringList{""});
+    EXPECT_EQ(result.fileCount, 3);
+
+    // Nothing anywhere: the body an empty folder has today.
+    o.maskText = "*.none";
+    EXPECT_EQ(list(o), QStringList({head("", "*.none"), "", "no files founded", ""}));
+    o.columnIndex = 2;
+    EXPECT_EQ(list(o), QStringList({head("", "*.none"), "", "", "no files founded", ""}));
+}
+
+TEST_F(Tree, HiddenFoldersAndLinksAreNotEntered) {
+    fixture.dir(".h");
+    fixture.file(".h/in.txt");
+    fixture.symlink("b/c/up", "../..");  // a loop through a link
+    fixture.symlink("e/f/self", ".");
+    ListingOptions o = options();
+    o.depth = -1;
+    o.maskText = "*.txt";
+    QStringList lines = list(o);
+    EXPECT_FALSE(lines.contains(head(".h", "*.txt")));
+    EXPECT_EQ(result.fileCount, 4);
+    o.showHidden = true;
+    lines = list(o);
+    EXPECT_TRUE(lines.contains(head(".h", "*.txt")));
+    EXPECT_EQ(result.fileCount, 5);
+    // The links are listed as entries of their folders.
+    o.maskText = "all";
+    lines = list(o);
+    EXPECT_TRUE(lines.contains(Dir("up")));
+    EXPECT_TRUE(lines.contains(Dir("self")));
+    EXPECT_EQ(lines.filter("path:").size(), 5);
+}
+
+TEST_F(Tree, FolderTotalsCountEachFolderAlone) {
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    o.folderTotals = true;
+    o.footerTotalSize = true;
+    const QStringList lines = list(o);
+    const auto total = [](int64_t size) {
+        return "total size of the files:\t" + AmountText(size, 0, false);
+    };
+    EXPECT_EQ(lines, QStringList({Cell("a.txt"), "", total(1)}) +
+                         section("b", {Cell("x.txt"), "", total(10)}, "*.txt") +
+                         section("b/c", {Cell("y.txt"), "", total(100)}, "*.txt") +
+                         section("e/f", {Cell("z.txt"), "", total(1000)}, "*.txt") +
+                         QStringList({"", total(1111)}));
+}
+
+TEST_F(Tree, ColumnsStartAgainInEachSection) {
+    fixture.file("b/w.txt");
+    ListingOptions o = options();
+    o.columnIndex = 1;  // two columns
+    o.depth = 1;
+    o.maskText = "*.txt";
+    const QString w = "w.txt" + Spaces(31), x = "x.txt" + Spaces(31);
+    EXPECT_EQ(list(o), QStringList({"a.txt" + Spaces(31)}) +
+                           section("b", {w + "\t" + x, ""}, "*.txt") + QStringList{""});
+}
+
+// Run as an ordinary user: root reads every directory.
+TEST_F(Tree, UnreadableSubfolderIsReportedAndTheWalkGoesOn) {
+    fixture.setMode("", 0755);
+    fixture.setMode("b", 0);
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    EXPECT_TRUE(test::AsUnprivileged([&] {
+        QStringList reported;
+        ListingHooks hooks;
+        hooks.unreadableFolder = [&](const QString& folder, const QString& message) {
+            reported << folder + ": " + message;
+        };
+        return list(o, hooks) ==
+                   QStringList({Cell("a.txt")}) +
+                       section("b", {"cannot be read: File access denied"}, "*.txt") +
+                       section("e/f", {Cell("z.txt")}, "*.txt") + QStringList{""} &&
+               reported == QStringList({fixture.pathText("b") + ": File access denied"});
+    }));
+}
+
+TEST_F(Tree, FolderRemovedDuringTheWalkIsLeftOut) {
+    ListingHooks hooks;
+    hooks.searchSpecReady = [&](const QString& spec) {
+        if (spec == fixture.pathText("b") + "/*.txt") {
+            fixture.remove("e/f/z.txt");
+            fixture.remove("e/f");
+            fixture.remove("e");
+        }
+    };
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    EXPECT_EQ(list(o, hooks), QStringList({Cell("a.txt")}) +
+                                  section("b", {Cell("x.txt")}, "*.txt") +
+                                  section("b/c", {Cell("y.txt")}, "*.txt") + QStringList{""});
+}
+
+TEST_F(Tree, SameListingWithOneWorkerThreadOrSeveral) {
+    for (int i = 0; i < 40; ++i) fixture.file("b/c/n" + QByteArray::number(i), i);
+    ListingOptions o = options();
+    o.showSize = true;
+    const QStringList plain = list(o);
+    for (unsigned threads : {1u, 4u}) {
+        WorkerPool pool(threads);
+        o.fetch.pool = &pool;
+        o.fetch.minEntries = 1;
+        EXPECT_EQ(list(o), plain) << threads;
+    }
+}
+
+// A bind mount of an ancestor below it would make the walk endless; it is listed, not entered.
+TEST_F(Tree, BindMountOfAnAncestorIsNotEntered) {
+    fixture.dir("b/c/again");
+    if (geteuid() != 0) GTEST_SKIP() << "bind mounts need root";
+    if (mount(fixture.root().constData(), fixture.path("b/c/again").constData(), nullptr,
+              MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "mount --bind refused here: " << std::strerror(errno);
+    const QStringList lines = list(options());
+    umount2(fixture.path("b/c/again").constData(), MNT_DETACH);
+    EXPECT_TRUE(lines.contains(Dir("again")));
+    EXPECT_EQ(lines.filter("path:").size(), 4);
+}
+
+// With one file system asked for, a folder on another file system is listed, not entered.
+TEST_F(Tree, OneFileSystemStopsAtOtherMounts) {
+    fixture.dir("b/other");
+    if (geteuid() != 0) GTEST_SKIP() << "mounting needs root";
+    if (mount("tabulist-test", fixture.path("b/other").constData(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "tmpfs mount refused here: " << std::strerror(errno);
+    fixture.file("b/other/inside.txt");
+    ListingOptions o = options();
+    o.maskText = "*.txt";
+    const QStringList entered = list(o);
+    o.oneFileSystem = true;
+    const QStringList stayed = list(o);
+    umount2(fixture.path("b/other").constData(), MNT_DETACH);
+    EXPECT_TRUE(entered.contains(head("b/other", "*.txt")));
+    EXPECT_FALSE(stayed.contains(head("b/other", "*.txt")));
+    EXPECT_TRUE(stayed.contains(head("e/f", "*.txt")));
+}
+
+}  // namespace
+}  // namespace tabulist
