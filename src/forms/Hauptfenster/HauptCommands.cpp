@@ -20,6 +20,7 @@
 #include "forms/Zusatz/Zusatz.h"
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFolder.h"
 
 namespace tabulist {
 
@@ -282,7 +283,7 @@ void THaupt::closeEvent(QCloseEvent* event) {
     }
     const bool mayClose = FormClose(
         *dialogs_.PEDialog, [this] { CopyOptionsIntoSavedOptions(); },
-        SettingsPath(ProgramDirectory()));
+        UserSettingsPath(ProgramDirectory()));
     if (mayClose) {
         event->accept();
     } else if (requests_.TakeCutByClose()) {

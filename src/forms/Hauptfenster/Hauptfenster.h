@@ -69,6 +69,7 @@ public:
     QAction *Suchkriterien1, *versteckteDateien1, *Spaltenanzahl1, *Attribute1, *Datum1, *Groesse1,
         *WeitereAngaben1, *FarbedesAusgabefensters1;
     QAction* Schriftart1;
+    QAction* Aktualisieren1;  // View > Refresh, an addition
     QAction *Hilfe2, *Info1;
     // Column pop-up.
     QMenu* PopupMenu1;
@@ -124,6 +125,12 @@ public:
 
     void BuildListing();
 
+    // Additions for the desktop (HauptDesktop.cpp). OpenFolder moves the drive selector
+    // and directory list to a folder, or to the folder of a file, and lists it; anything
+    // else throws "Directory not found: " and the name.
+    void OpenFolder(const QByteArray& rawPath);
+    void Aktualisieren1Click();
+
     void setVisible(bool visible) override;
     void changeOrDefer(void (THaupt::*handler)());
 
@@ -144,6 +151,7 @@ private:
     void CreateDialogs();
     void SetTabOrder();
     void ConnectCommands();
+    void CreateDesktopAdditions();
     QAction* AddMenuItem(QMenu* menu, const QString& caption, const char* name,
                          const QKeySequence& shortcut, int helpContext);
 
