@@ -74,25 +74,26 @@ TEST_F(SettingsFolder, ReadOnlyProgramFolderStartsFromItsFilesAndStoresPerUser) 
     Chmod(program.path(), 0555);
     const QByteArray installedBytes = ReadFile(installed());
     EXPECT_EQ(0, test::ExitStatusAsUnprivileged([&] {
-        const QString path = UserSettingsPath(program.path());
-        if (path != perUser()) return 1;
-        TSavedOptions loaded{};
-        LoadOptionsRecord(path, loaded);  // throws "File access denied" on a read-only copy
-        if (Bytes(loaded) != Bytes(defaults)) return 2;
-        if (!LoadAddedOptions(AddedOptionsPath(path)).Subfolders) return 3;
+                  const QString path = UserSettingsPath(program.path());
+                  if (path != perUser()) return 1;
+                  TSavedOptions loaded{};
+                  LoadOptionsRecord(path,
+                                    loaded);  // throws "File access denied" on a read-only copy
+                  if (Bytes(loaded) != Bytes(defaults)) return 2;
+                  if (!LoadAddedOptions(AddedOptionsPath(path)).Subfolders) return 3;
 
-        TSavedOptions changed = loaded;
-        changed.ShowHidden = 0;
-        StoreOptionsRecord(path, changed);
-        StoreAddedOptions(AddedOptionsPath(path), TAddedOptions{});
+                  TSavedOptions changed = loaded;
+                  changed.ShowHidden = 0;
+                  StoreOptionsRecord(path, changed);
+                  StoreAddedOptions(AddedOptionsPath(path), TAddedOptions{});
 
-        const QString again = UserSettingsPath(program.path());
-        if (again != path) return 4;
-        LoadOptionsRecord(again, loaded);
-        if (Bytes(loaded) != Bytes(changed)) return 5;
-        if (LoadAddedOptions(AddedOptionsPath(again)).Subfolders) return 6;
-        return 0;
-    }));
+                  const QString again = UserSettingsPath(program.path());
+                  if (again != path) return 4;
+                  LoadOptionsRecord(again, loaded);
+                  if (Bytes(loaded) != Bytes(changed)) return 5;
+                  if (LoadAddedOptions(AddedOptionsPath(again)).Subfolders) return 6;
+                  return 0;
+              }));
     EXPECT_EQ(ReadFile(installed()), installedBytes);
 }
 

@@ -93,10 +93,11 @@ void TMemo::BeginListing() {
 void TMemo::Track(QTextDocument* shown) {
     // An edit in an earlier document starts a new line of history: the later ones go.
     // (Typing merges into the step before it, so every change counts, not new steps.)
-    connect(shown, &QTextDocument::contentsChange, this, [this, shown](int, int removed, int added) {
-        if (quiet_ == 0 && shown == document() && (removed != 0 || added != 0))
-            DropLaterDocuments();
-    });
+    connect(shown, &QTextDocument::contentsChange, this,
+            [this, shown](int, int removed, int added) {
+                if (quiet_ == 0 && shown == document() && (removed != 0 || added != 0))
+                    DropLaterDocuments();
+            });
     documents_.push_back(shown);
 }
 
