@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config dpkg-dev
+    cmake g++ make pkg-config dpkg-dev file
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libgl-dev
     libgtest-dev libgmock-dev
     fontconfig fonts-dejavu-core

@@ -23,6 +23,7 @@
 #include "platform/Errors.h"
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFolder.h"
 
 namespace tabulist {
 
@@ -307,7 +308,7 @@ void THaupt::closeEvent(QCloseEvent* event) {
     }
     const bool mayClose = FormClose(
         *dialogs_.PEDialog, [this] { CopyOptionsIntoSavedOptions(); },
-        SettingsPath(ProgramDirectory()));
+        UserSettingsPath(ProgramDirectory()));
     if (mayClose) {
         event->accept();
     } else if (requests_.TakeCutByClose()) {

@@ -21,7 +21,7 @@ public:
 
     void clear() override {
         pending_.clear();
-        memo_->clear();
+        memo_->BeginListing();
         clock_.restart();
     }
     void appendLine(const QString& line) override {
@@ -87,6 +87,7 @@ void THaupt::BuildListing() {
         THaupt* window;
         explicit Running(THaupt* w) : window(w) { window->requests_.Enter(); }
         ~Running() {
+            window->Memo1->EndListing();  // reruns of an abandoned listing share its step
             const ListingRequests::After after = window->requests_.Leave();
             window->PathFromClick = false;
             window->FinishListingRequests(after);
@@ -152,12 +153,6 @@ void THaupt::RunListing() {
     hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
     hooks.finished = clearPanels;
 
-    // Undo steps for a hundred thousand lines are of no use and cost time.
-    Memo1->setUndoRedoEnabled(false);
-    struct UndoBack {
-        TMemo* memo;
-        ~UndoBack() { memo->setUndoRedoEnabled(true); }
-    } undoBack{Memo1};
     MemoSink sink(Memo1);
     Anhalten1->setEnabled(true);
     struct StopOff {

@@ -13,6 +13,7 @@
 #include "platform/Errors.h"
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFolder.h"
 
 // The pictures live in this static library; their registration must be asked for.
 static void InitHauptImages() { Q_INIT_RESOURCE(HauptImages); }
@@ -65,6 +66,7 @@ THaupt::THaupt(const THauptDialogs& dialogs, ErrorDisplay showError, QWidget* pa
     CreateDialogs();
     SetTabOrder();
     ConnectCommands();
+    CreateDesktopAdditions();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -86,7 +88,7 @@ THaupt::~THaupt() = default;
 
 void THaupt::FormCreate() {
     SetHelpFile(ProgramDirectory() + QStringLiteral("Tabulist.hlp"));
-    const QString settingsPath = SettingsPath(ProgramDirectory());
+    const QString settingsPath = UserSettingsPath(ProgramDirectory());
     try {
         LoadSavedOptions(settingsPath);
         AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));

@@ -71,6 +71,7 @@ public:
         *WeitereAngaben1, *FarbedesAusgabefensters1;
     QAction *Unterordner1, *Anhalten1;  // subfolders, stop listing (additions)
     QAction* Schriftart1;
+    QAction* Aktualisieren1;  // View > Refresh, an addition
     QAction *Hilfe2, *Info1;
     // Additions: export and order.
     QAction* ExportItem;
@@ -135,6 +136,12 @@ public:
 
     void BuildListing();
 
+    // Additions for the desktop (HauptDesktop.cpp). OpenFolder moves the drive selector
+    // and directory list to a folder, or to the folder of a file, and lists it; anything
+    // else throws "Directory not found: " and the name.
+    void OpenFolder(const QByteArray& rawPath);
+    void Aktualisieren1Click();
+
     void setVisible(bool visible) override;
     void changeOrDefer(void (THaupt::*handler)());
 
@@ -156,6 +163,7 @@ private:
     void CreateDialogs();
     void SetTabOrder();
     void ConnectCommands();
+    void CreateDesktopAdditions();
     QAction* AddMenuItem(QMenu* menu, const QString& caption, const char* name,
                          const QKeySequence& shortcut, int helpContext);
 

@@ -2,8 +2,11 @@
 #include "forms/Hauptfenster/Memo.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <cmath>
 
 #include "forms/Hauptfenster/ColorValues.h"
@@ -17,6 +20,8 @@ TMemo::TMemo(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabStopDistance(8 * fontMetrics().averageCharWidth());
     ApplyColors();
+    // Ours, so that the editor does not delete it when a listing shows another document.
+    document()->setParent(this);
 }
 
 void TMemo::SetFontColor(int32_t value) {
@@ -63,7 +68,97 @@ void TMemo::AppendLines(const QStringList& lines) {
     cursor.insertText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
+void TMemo::BeginListing() {
+    if (listingOpen_) {
+        clear();
+        return;
+    }
+    listingOpen_ = true;
+    if (documents_.empty()) Track(document());
+    // The listing is the newest step: what could be redone before it is gone.
+    DropLaterDocuments();
+    document()->clearUndoRedoStacks(QTextDocument::RedoStack);
+    auto* next = new QTextDocument(this);
+    next->setDocumentLayout(new QPlainTextDocumentLayout(next));
+    next->setUndoRedoEnabled(false);  // steps for every line are of no use and cost time
+    Track(next);
+    while (documents_.size() > MaxListingSteps + 1) {
+        delete documents_.front();
+        documents_.erase(documents_.begin());
+    }
+    at_ = documents_.size() - 1;
+    ShowDocument(next);
+}
+
+void TMemo::Track(QTextDocument* shown) {
+    // An edit in an earlier document starts a new line of history: the later ones go.
+    // (Typing merges into the step before it, so every change counts, not new steps.)
+    connect(shown, &QTextDocument::contentsChange, this,
+            [this, shown](int, int removed, int added) {
+                if (quiet_ == 0 && shown == document() && (removed != 0 || added != 0))
+                    DropLaterDocuments();
+            });
+    documents_.push_back(shown);
+}
+
+void TMemo::EndListing() {
+    if (!listingOpen_) return;
+    listingOpen_ = false;
+    document()->setUndoRedoEnabled(true);
+}
+
+bool TMemo::UndoListing() {
+    if (listingOpen_ || at_ == 0 || documents_.empty()) return false;
+    ShowDocument(documents_[--at_]);
+    return true;
+}
+
+bool TMemo::RedoListing() {
+    if (listingOpen_ || at_ + 1 >= documents_.size()) return false;
+    ShowDocument(documents_[++at_]);
+    return true;
+}
+
+void TMemo::ShowDocument(QTextDocument* shown) {
+    // Font, tab stops and wrapping belong to the document; the one shown now has the
+    // current ones.
+    const Quiet quiet(quiet_);
+    shown->setDefaultFont(document()->defaultFont());
+    shown->setDefaultTextOption(document()->defaultTextOption());
+    setDocument(shown);
+}
+
+void TMemo::DropLaterDocuments() {
+    if (documents_.empty()) return;
+    while (documents_.size() > at_ + 1) {
+        delete documents_.back();
+        documents_.pop_back();
+    }
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Y redoes as well as the desktop's own redo key.
+    const bool undo = event->matches(QKeySequence::Undo);
+    const bool redo = event->matches(QKeySequence::Redo) ||
+                      (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier);
+    if (isReadOnly() || (!undo && !redo)) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const Quiet quiet(quiet_);  // a step back or forth is no new edit
+    if (undo && document()->isUndoAvailable())
+        QPlainTextEdit::undo();
+    else if (undo)
+        UndoListing();
+    else if (document()->isRedoAvailable())
+        QPlainTextEdit::redo();
+    else
+        RedoListing();
+}
+
 void TMemo::changeEvent(QEvent* event) {
+    const Quiet quiet(quiet_);  // a new font reformats the text without changing it
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         setTabStopDistance(8 * fontMetrics().averageCharWidth());

@@ -3,6 +3,9 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
+
+class QTextDocument;
 
 namespace tabulist {
 
@@ -28,11 +31,38 @@ public:
     // Appends the lines, each with its line end, in one edit.
     void AppendLines(const QStringList& lines);
 
+    // A listing replaces the text as one step: BeginListing shows a new, empty document
+    // without undo steps (a rerun of an abandoned listing reuses it), EndListing gives it
+    // undo. Undo with nothing left to undo in the text brings back the document shown
+    // before, the user's edits and their own undo steps included; redo goes forward again.
+    // The last MaxListingSteps listings can be undone.
+    static constexpr int MaxListingSteps = 2;
+    void BeginListing();
+    void EndListing();
+    bool UndoListing();
+    bool RedoListing();
+
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyColors();
+    void ShowDocument(QTextDocument* document);
+    void DropLaterDocuments();
+    void Track(QTextDocument* shown);
+
+    // The documents of the listing steps, oldest first; at_ is the one shown.
+    std::vector<QTextDocument*> documents_;
+    size_t at_ = 0;
+    bool listingOpen_ = false;
+    // Set while the text changes by something other than an edit.
+    int quiet_ = 0;
+    struct Quiet {
+        int& depth;
+        explicit Quiet(int& d) : depth(d) { ++depth; }
+        ~Quiet() { --depth; }
+    };
 
     int32_t fontColor_;
     int32_t backgroundColor_;

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "app/FolderArgument.h"
+#include "support/WindowTest.h"
+
+namespace tabulist::test {
+namespace {
+
+// "Tabulist DIRECTORY" after a normal start-up: a folder (relative to where the program was
+// started), a file's folder, and a name that is no folder, reported with the folder kept.
+TEST(FolderArgument, OpensAFolderOrTheFolderOfAFileAndReportsAMissingOne) {
+    WindowTest t;
+    const TSavedOptions r = DefaultRecord();
+    t.Start(&r);
+    t.Show();
+    THaupt& w = t.window();
+    auto start = [&w](QByteArray argument) {
+        QByteArray program("Tabulist");
+        char* argv[] = {program.data(), argument.data(), nullptr};
+        const std::optional<QByteArray> folder = FolderArgument(2, argv);
+        ASSERT_TRUE(folder.has_value());
+        OpenFolderLater(w, *folder);
+        ProcessEvents();
+    };
+    QByteArray program("Tabulist");
+    char* alone[] = {program.data(), nullptr};
+    EXPECT_FALSE(FolderArgument(1, alone).has_value());
+
+    start("sub");
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub"));
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("inner.txt")));
+
+    start(t.files().path("alpha.txt"));
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
+    EXPECT_EQ(WithoutParentLine(w.Memo1->toPlainText()), ExpectedListing(w, t.listedDirectory()));
+    EXPECT_TRUE(ShownErrors().isEmpty()) << ShownErrors().join(QLatin1Char('|')).toStdString();
+
+    const QString before = w.Memo1->toPlainText();
+    start(t.files().path("missing"));
+    EXPECT_EQ(ShownErrors(), QStringList{QStringLiteral("Directory not found: ") +
+                                         t.files().pathText("missing") + QLatin1Char('.')});
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
+    EXPECT_EQ(w.Memo1->toPlainText(), before);
+}
+
+}  // namespace
+}  // namespace tabulist::test
