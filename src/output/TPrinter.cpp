@@ -214,6 +214,11 @@ void TPrinter::SetCopies(int copies) {
     settings.setCopyCount(copies);
 }
 
+void TPrinter::PreviewInto(QPrinter* preview) {
+    if (documentOpen_) throw PrintingInProgressError();
+    preview_ = preview;
+}
+
 int TPrinter::PrintableWidth() { return MeasuringDevice().width(); }
 int TPrinter::PrintableHeight() { return MeasuringDevice().height(); }
 
@@ -225,14 +230,22 @@ void TPrinter::RequireDocument() const {
 
 QPaintDevice& TPrinter::MeasuringDevice() {
     if (pdf_ && pdf_->writer) return *pdf_->writer;
+    if (preview_) return *preview_;
     return Settings();
 }
 
+// A real printer sorts and copies by itself; for the PDF that is done here.
+bool TPrinter::CopiesHere() const {
+    return pdf_ || (preview_ && current_ >= 0 && IsPdf(printers_[current_]));
+}
+
 bool TPrinter::Streaming() const {
+    if (!pdf_ && !preview_) return false;
+    if (!CopiesHere()) return true;
     // Pages painted as they are complete need nothing of later pages: not the case when the
     // last page comes first or when the whole document repeats for collated copies.
     const QPrinter& settings = *settings_;
-    return pdf_ && settings.pageOrder() == QPrinter::FirstPageFirst &&
+    return settings.pageOrder() == QPrinter::FirstPageFirst &&
            (settings.copyCount() <= 1 || !settings.collateCopies());
 }
 
@@ -240,7 +253,9 @@ void TPrinter::StartDocument() {
     if (documentOpen_) throw PrintingInProgressError();
     QPrinter& settings = Settings();
     if (!settings.isValid()) throw InvalidPrinterError();
-    if (IsPdf(CurrentDevice())) {
+    if (preview_) {
+        BeginPainting(*preview_);
+    } else if (IsPdf(CurrentDevice())) {
         // Creating the file now tells at once whether that place can take it.
         auto pdf = std::make_unique<PdfOutput>(CurrentDevice().Port);
         if (!pdf->file.Open(false)) throw InvalidPrinterError();
@@ -277,6 +292,8 @@ void TPrinter::PaintPage(const QList<Run>& page) {
     if (pagesPainted_++ > 0) {
         if (pdf_)
             pdf_->writer->newPage();
+        else if (preview_)
+            preview_->newPage();
         else
             settings_->newPage();
     }
@@ -301,7 +318,7 @@ void TPrinter::PaintCompletePage() {
         page_.clear();
         return;
     }
-    const int copies = std::max(1, settings_->copyCount());
+    const int copies = CopiesHere() ? std::max(1, settings_->copyCount()) : 1;
     for (int copy = 0; copy < copies; ++copy) PaintPage(page_);
     page_.clear();
     CheckPdfWrites();
@@ -313,10 +330,9 @@ void TPrinter::PaintKeptPages() {
     QList<const QList<Run>*> order;
     for (const QList<Run>& page : kept_) order.append(&page);
     const QPrinter& settings = *settings_;
-    // A real printer sorts and copies by itself; the PDF is sorted and copied here.
     int copies = 1;
     bool collate = true;
-    if (pdf_) {
+    if (CopiesHere()) {
         if (settings.pageOrder() == QPrinter::LastPageFirst) std::reverse(order.begin(), order.end());
         copies = std::max(1, settings.copyCount());
         collate = settings.collateCopies();
@@ -391,7 +407,7 @@ void TPrinter::FinishDocument() {
     } ender{this};
     if (jobAborted_) return;
     PaintCompletePage();
-    if (!pdf_) {
+    if (!pdf_ && !preview_) {
         // Nothing reaches a real printer before this point, so a Cancel until now leaves no job.
         if (KeepPrinting && !KeepPrinting()) return;
         BeginPainting(*settings_);

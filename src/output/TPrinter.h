@@ -84,6 +84,10 @@ public:
     void LoadSettingsInto(QPrinter& dialogPrinter);
     int Copies();
     void SetCopies(int copies);
+    // While set, documents are painted into this printer (a print preview's) instead of
+    // reaching the current printer, page for page as that printer would get them; it must
+    // hold the current printer's settings. Not while a document is open.
+    void PreviewInto(QPrinter* preview);
 
     bool DocumentOpen() const { return documentOpen_; }
     bool JobAborted() const { return jobAborted_; }
@@ -116,6 +120,7 @@ private:
     QPaintDevice& MeasuringDevice();
     void Record(int x, int y, QStringView text);
     bool Streaming() const;
+    bool CopiesHere() const;
     void BeginPainting(QPaintDevice& device);
     void PaintPage(const QList<Run>& page);
     void PaintCompletePage();
@@ -140,6 +145,7 @@ private:
     int pagesPainted_ = 0;
     std::unique_ptr<PdfOutput> pdf_;  // while a PDF document is open
     std::unique_ptr<QPainter> painter_;
+    QPrinter* preview_ = nullptr;
 };
 
 // The process's one printer, made on first use; a document still open when the

@@ -58,5 +58,38 @@ TEST(PrinterOptions, ConfirmingTheDialogMakesItsChoiceCurrent) {
     EXPECT_EQ(Printer().CurrentDevice().Device, TPrinter::PdfPrinterName);
 }
 
+// Opens the set-up dialog, picks the paper of that name (none: leaves it) and confirms;
+// returns the paper the dialog showed first.
+QString ConfirmPaper(const QString& name) {
+    QString shown;
+    QTimer::singleShot(0, [&shown, name] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* paper = dialog->findChild<QComboBox*>("PaperSize");
+        ASSERT_NE(paper, nullptr);
+        shown = paper->currentText();
+        if (!name.isEmpty()) paper->setCurrentIndex(paper->findText(name));
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    PrinterOptionsCommand(nullptr);
+    return shown;
+}
+
+TEST(PrinterOptions, EveryStandardPaperForThePdfPrinterAndTheChoiceKept) {
+    QPrinter pdf;
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    Printer().SetPrinter(pdf);
+
+    const QString envelope = QPageSize::name(QPageSize::C5E);
+    EXPECT_EQ(ConfirmPaper(envelope), "A4");
+    EXPECT_EQ(CurrentLayout().pageSize().id(), QPageSize::C5E);
+    // Confirmed again unchanged, the envelope stays an envelope.
+    EXPECT_EQ(ConfirmPaper(QString()), envelope);
+    EXPECT_EQ(CurrentLayout().pageSize().id(), QPageSize::C5E);
+    EXPECT_EQ(ConfirmPaper(QPageSize::name(QPageSize::JisB5)), envelope);
+    EXPECT_EQ(CurrentLayout().pageSize().id(), QPageSize::JisB5);
+}
+
 }  // namespace
 }  // namespace tabulist

@@ -13,6 +13,7 @@
 #include "forms/Help.h"
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/PrintCommand.h"
+#include "forms/OutputCommands/PrintPreview.h"
 #include "forms/OutputCommands/PrinterOptions.h"
 #include "forms/OutputCommands/SaveCommand.h"
 #include "forms/OutputCommands/ViewText.h"
@@ -54,6 +55,7 @@ void THaupt::ConnectCommands() {
     onClick(BitBtn3, &THaupt::Drucken1Click);
     onTrigger(Drucken1, &THaupt::Drucken1Click);
     onTrigger(Druckereinrichten1, &THaupt::Druckereinrichten1Click);
+    onTrigger(PrintPreview1, &THaupt::PrintPreview1Click);
     onClick(BitBtn6, &THaupt::Kopieren1Click);
     onTrigger(Kopieren1, &THaupt::Kopieren1Click);
     onClick(BitBtn4, &THaupt::Einfuegen1Click);
@@ -106,14 +108,23 @@ void THaupt::BitBtn2Click() {
                      [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
 }
 
-void THaupt::Drucken1Click() {
+PrintCommand THaupt::MakePrintCommand() const {
     PrintCommand command;
     command.TextColor = PaperColor(Memo1->FontColor());
     QString searchPath = StatusBar1->PanelText(3);
     if (searchPath.startsWith(QStringLiteral("path: "))) searchPath.remove(0, 6);
     command.JobName = QStringLiteral("Tabulist - ") + searchPath;
-    command.Run(this, Memo1, *dialogs_.Drucken,
-                [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
+    return command;
+}
+
+void THaupt::Drucken1Click() {
+    MakePrintCommand().Run(this, Memo1, *dialogs_.Drucken,
+                           [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
+}
+
+void THaupt::PrintPreview1Click() {
+    PrintCommand command = MakePrintCommand();
+    if (PrintPreviewCommand(this, Memo1, command)) Drucken1Click();
 }
 
 void THaupt::Druckereinrichten1Click() { PrinterOptionsCommand(this); }

@@ -292,6 +292,9 @@ void THaupt::CreateMenus() {
     Datei1->addSeparator()->setObjectName(QStringLiteral("N2"));
     // Alt+F4 is only part of the caption; the window system closes the window on it.
     BeendenAltF41 = AddMenuItem(Datei1, QStringLiteral("&Exit Alt+F4"), "BeendenAltF41", {}, 0);
+    // Function keys are all taken, by the window or the desktop.
+    PrintPreview1 = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreview1",
+                                Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
 
     Bearbeiten1 = addMenu(QStringLiteral("&Edit"), "Bearbeiten1");
     Kopieren1 = AddMenuItem(Bearbeiten1, QStringLiteral("&Copy"), "Kopieren1", Qt::Key_F5, 5);

@@ -18,6 +18,7 @@
 #include "forms/Hauptfenster/Memo.h"
 #include "forms/Hauptfenster/RadioGroupBox.h"
 #include "forms/Hauptfenster/StatusPanels.h"
+#include "forms/OutputCommands/PrintCommand.h"
 #include "forms/OutputCommands/SaveCommand.h"
 #include "listing/ListingEngine.h"
 #include "listing/RegionalSettings.h"
@@ -66,6 +67,7 @@ public:
     // Main menu.
     QMenu *Datei1, *Bearbeiten1, *Ansicht1, *Text1, *Hilfe1;
     QAction *Speichern1, *Drucken1, *Druckereinrichten1, *BeendenAltF41;
+    QAction* PrintPreview1;
     QAction *Kopieren1, *Einfuegen1, *Allesmarkieren1;
     QAction *Suchkriterien1, *versteckteDateien1, *Spaltenanzahl1, *Attribute1, *Datum1, *Groesse1,
         *WeitereAngaben1, *FarbedesAusgabefensters1;
@@ -101,6 +103,7 @@ public:
     void BitBtn2Click();
     void Drucken1Click();
     void Druckereinrichten1Click();
+    void PrintPreview1Click();
     void Kopieren1Click();
     void Einfuegen1Click();
     void Allesmarkieren1Click();
@@ -151,6 +154,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The print command with the view's text colour and the listing's job name.
+    PrintCommand MakePrintCommand() const;
     // Layout.
     void CreateToolBand();
     void CreateSearchBand();

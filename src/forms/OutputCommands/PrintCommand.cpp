@@ -91,9 +91,7 @@ void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress
     PrinterTextDevice device(printer);
     device.Open();
     PrintingGuard guard(device, progress);
-    printer.Canvas().SetFont(memo->font(), TextColor.isValid()
-                                               ? TextColor
-                                               : memo->palette().color(QPalette::Text));
+    UseFontOf(memo);
     progress.show();
     progress.ProgressBar1->setValue(0);
 
@@ -117,6 +115,32 @@ void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress
     panel1(QString());
     progress.hide();
     guard.Done();
+}
+
+void PrintCommand::UseFontOf(const QPlainTextEdit* memo) const {
+    Printer().Canvas().SetFont(memo->font(), TextColor.isValid()
+                                                 ? TextColor
+                                                 : memo->palette().color(QPalette::Text));
+}
+
+void PrintCommand::Paint(QPrinter& preview, const QPlainTextEdit* memo) {
+    TPrinter& printer = Printer();
+    printer.PreviewInto(&preview);
+    printer.DocumentName = JobName;
+    PrinterTextDevice device(printer);
+    // Whatever ends the painting, the document goes and the printer prints again.
+    struct Back {
+        PrinterTextDevice& device;
+        ~Back() {
+            if (device.IsOpen()) device.Abandon();
+            Printer().PreviewInto(nullptr);
+        }
+    } back{device};
+    device.Open();
+    UseFontOf(memo);
+    const int n = PrintableLineCount(memo);
+    for (int i = 0; i < n; ++i) device.WriteLine(PrintableLine(memo, i));
+    device.Close();
 }
 
 }  // namespace tabulist

@@ -23,6 +23,10 @@ public:
     void Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress,
              const std::function<void(const QString&)>& panel1);
 
+    // Lays the lines of memo out as Run would and paints the pages into preview, a print
+    // preview's printer holding the current printer's settings.
+    void Paint(QPrinter& preview, const QPlainTextEdit* memo);
+
     // The colour the text is printed in; an invalid one takes the view's text colour.
     QColor TextColor;
     // The job's name and the PDF's title; none when empty.
@@ -31,6 +35,9 @@ public:
     // Shows PrintDialog1 on a printer that holds the current printer's settings; returns
     // whether the user confirmed. Tests put their own answer here.
     static std::function<bool(QWidget* parent, QPrinter& printer)> confirmPrintDialog;
+
+private:
+    void UseFontOf(const QPlainTextEdit* memo) const;
 };
 
 // Lines of the text view as printing counts them: the empty line after a final line end

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRadioButton>
 
 #include "output/TPrinter.h"
@@ -16,9 +17,34 @@ namespace tabulist {
 
 namespace {
 
-const QList<QPageSize::PageSizeId> PaperSizes = {
-    QPageSize::A4,     QPageSize::A3,    QPageSize::A5,        QPageSize::B5,
-    QPageSize::Letter, QPageSize::Legal, QPageSize::Executive, QPageSize::Tabloid};
+// The paper a printer takes: what it reports, and every standard size for the PDF printer
+// (or a printer that reports none).
+QList<QPageSize> PaperSizesOf(const TPrinterDevice& device) {
+    QList<QPageSize> sizes;
+    if (device.Device != TPrinter::PdfPrinterName)
+        sizes = QPrinterInfo::printerInfo(device.Device).supportedPageSizes();
+    if (sizes.isEmpty()) {
+        for (int id = 0; id < QPageSize::LastPageSize; ++id)
+            if (id != QPageSize::Custom) sizes.append(QPageSize(QPageSize::PageSizeId(id)));
+    }
+    return sizes;
+}
+
+// Fills the paper list for a printer, keeping the size chosen so far even when the printer
+// does not report it, so that confirming never changes it behind the user's back.
+void ListPaper(QComboBox* paper, const TPrinterDevice& device, const QPageSize& chosen) {
+    paper->clear();
+    int current = -1;
+    for (const QPageSize& size : PaperSizesOf(device)) {
+        if (current < 0 && size.isEquivalentTo(chosen)) current = paper->count();
+        paper->addItem(size.name(), QVariant::fromValue(size));
+    }
+    if (current < 0 && chosen.isValid()) {
+        current = 0;
+        paper->insertItem(0, chosen.name(), QVariant::fromValue(chosen));
+    }
+    paper->setCurrentIndex(std::max(current, 0));
+}
 
 // The platform offers no printer set-up dialog of its own here, so this is a plain one:
 // the printer, its paper and the orientation.
@@ -33,9 +59,11 @@ bool ShowPrinterSetupDialog1(QWidget* parent, QPrinter& printer) {
     printers->setCurrentIndex(Printer().PrinterIndex());
 
     auto* paper = new QComboBox(&dialog);
-    for (QPageSize::PageSizeId id : PaperSizes) paper->addItem(QPageSize::name(id), int(id));
-    const int paperIndex = paper->findData(int(printer.pageLayout().pageSize().id()));
-    paper->setCurrentIndex(paperIndex >= 0 ? paperIndex : 0);
+    paper->setObjectName(QStringLiteral("PaperSize"));
+    ListPaper(paper, devices[printers->currentIndex()], printer.pageLayout().pageSize());
+    QObject::connect(printers, &QComboBox::currentIndexChanged, paper, [paper, &devices](int i) {
+        if (i >= 0) ListPaper(paper, devices[i], paper->currentData().value<QPageSize>());
+    });
 
     auto* portrait = new QRadioButton(QStringLiteral("Portrait"), &dialog);
     auto* landscape = new QRadioButton(QStringLiteral("Landscape"), &dialog);
@@ -64,7 +92,7 @@ bool ShowPrinterSetupDialog1(QWidget* parent, QPrinter& printer) {
         printer.setOutputFormat(QPrinter::NativeFormat);
         printer.setPrinterName(device.Device);
     }
-    printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper->currentData().toInt())));
+    printer.setPageSize(paper->currentData().value<QPageSize>());
     printer.setPageOrientation(landscape->isChecked() ? QPageLayout::Landscape
                                                       : QPageLayout::Portrait);
     return true;

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/OutputCommands/PrintCommand.h"
+#include "forms/OutputCommands/PrintPreview.h"
+#include "output/PdfReader.h"
+#include "output/TPrinter.h"
+#include "support/Seam.h"
+#include "support/WindowTest.h"
+
+namespace tabulist {
+namespace {
+
+class Preview : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString pdf = dir.filePath("preview.pdf");
+    int copies = 1;
+    QPrinter::PageOrder order = QPrinter::FirstPageFirst;
+    test::SeamRestorer<decltype(PrintCommand::confirmPrintDialog)> keep_{
+        PrintCommand::confirmPrintDialog};
+
+    void SetUp() override {
+        PrintCommand::confirmPrintDialog = [this](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setCopyCount(copies);
+            printer.setCollateCopies(true);
+            printer.setPageOrder(order);
+            return true;
+        };
+        // The PDF printer as a fresh start, whatever earlier tests chose.
+        QPrinter start;
+        start.setOutputFormat(QPrinter::PdfFormat);
+        start.setOutputFileName(pdf);
+        Printer().SetPrinter(start);
+    }
+    // Shows the preview and answers it with the named action (none: closes it); returns the
+    // pages it showed.
+    int PreviewPages(const std::function<void()>& preview, const char* action) {
+        int pages = -1;
+        test::AnswerNextModal([&pages, action](QDialog& dialog) {
+            auto* view = dialog.findChild<QPrintPreviewWidget*>();
+            if (view) pages = view->pageCount();
+            if (auto* button = action ? dialog.findChild<QAction*>(action) : nullptr)
+                button->trigger();
+            else
+                dialog.reject();
+        });
+        preview();
+        return pages;
+    }
+};
+
+TEST_F(Preview, ShowsAsManyPagesAsThePdfGetsAndWritesNothing) {
+    QPlainTextEdit memo;
+    memo.setFont(QFont("DejaVu Sans Mono", 10));
+    QString text;
+    for (int i = 0; i < 250; ++i) text += QStringLiteral("line %1 of the listing\n").arg(i);
+    memo.setPlainText(text + QStringLiteral("after a form feed\f\n"));
+    TDrucken progress;
+    PrintCommand command;
+
+    // The PDF repeats the pages for copies and turns them round; the preview shows the same.
+    for (const auto& [n, pageOrder] : {std::pair{1, QPrinter::FirstPageFirst},
+                                       std::pair{2, QPrinter::LastPageFirst}}) {
+        copies = n;
+        order = pageOrder;
+        command.Run(nullptr, &memo, progress, [](const QString&) {});
+        const int printed = test::PdfPageCount(pdf);
+        ASSERT_GE(printed, 3 * n);
+        ASSERT_TRUE(QFile::remove(pdf));
+
+        const int shown = PreviewPages(
+            [&] { EXPECT_FALSE(PrintPreviewCommand(nullptr, &memo, command)); }, nullptr);
+        EXPECT_EQ(shown, printed) << n << " copies";
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+}
+
+TEST_F(Preview, ItsShortcutOpensItAndItsPrintButtonPrints) {
+    test::WindowTest t;
+    const TSavedOptions record = test::DefaultRecord();
+    t.Start(&record);
+    t.Show();
+    THaupt& w = t.window();
+    const QList<QAction*> file = w.Datei1->actions();
+    // Right after the items that were there before, ahead of the other additions.
+    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreview1);
+
+    const int shown = PreviewPages(
+        [&] { QTest::keyClick(w.Memo1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier); },
+        "PreviewPrint");
+    test::ProcessEvents();
+    EXPECT_GE(shown, 1);
+    EXPECT_EQ(test::PdfPageCount(pdf), shown);
+}
+
+}  // namespace
+}  // namespace tabulist
