@@ -49,7 +49,8 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
     return QFile::encodeName(arguments.directory);
 }
 
-int ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out) {
+void ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out,
+              const ListingHooks& hooks) {
     DataOptions data;
     data.format = *arguments.format;
     data.lf = arguments.lf;
@@ -58,14 +59,13 @@ int ListData(const CliArguments& arguments, const ListingOptions& options, FILE*
             throw InOutErrorFromErrno(errno);
     };
     try {
-        WriteListingData(options, data, write);
+        WriteListingData(options, data, write, hooks);
     } catch (...) {
         // What was written, a closed JSON array included, comes before the message.
         std::fflush(out);
         throw;
     }
     if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
-    return kExitListed;
 }
 
 int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
@@ -91,7 +91,6 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     }
     options.regional = RegionalSettings::fromLocale();
 
-    if (arguments.format) return ListData(arguments, options, out);
     // As ls -R does: a subfolder that cannot be read is reported, the listing goes on, and
     // the exit status tells afterwards.
     bool unreadable = false;
@@ -100,6 +99,10 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         unreadable = true;
         Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
     };
+    if (arguments.format) {
+        ListData(arguments, options, out, hooks);
+        return unreadable ? kExitFailed : kExitListed;
+    }
     StreamSink sink(out, arguments.lf);
     try {
         BuildListingReport(options, sink, hooks);

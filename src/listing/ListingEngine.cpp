@@ -173,6 +173,7 @@ ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sin
 
 ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
                           const ListingHooks& hooks) {
+    if (options.subfolders) return ListTreeEntries(options, sink, hooks);
     ListingRun run(options, nullptr, hooks);
     return run.listEntries(sink);
 }

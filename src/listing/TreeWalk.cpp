@@ -1,8 +1,6 @@
 // BuildTreeReport: one section per folder, depth first, in the order the listing shows them.
 #include "listing/TreeWalk.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "listing/ActivityTicker.h"
@@ -12,6 +10,8 @@
 #include "listing/ReportLines.h"
 #include "platform/Errors.h"
 #include "platform/MaskMatcher.h"
+#include "platform/NameCoding.h"
+#include "platform/PathCheck.h"
 
 namespace tabulist {
 
@@ -27,8 +27,8 @@ QByteArray Joined(const QByteArray& folder, const QByteArray& name) {
 struct Level {
     QByteArray raw;   // as the file system names it
     QString display;  // as the path lines show it
-    dev_t dev = 0;
-    ino_t ino = 0;
+    QString relative;  // as the data formats name it: "." for the starting folder
+    FolderIdentity id;
     int depth = 0;
     std::vector<QByteArray> subfolders;
     size_t next = 0;
@@ -36,9 +36,13 @@ struct Level {
 
 class TreeRun {
 public:
-    TreeRun(const ListingOptions& options, ListingSink& sink, const ListingHooks& hooks)
+    // Lines go to sink; with entries given instead, the entries alone go there, without
+    // header, section and footer lines.
+    TreeRun(const ListingOptions& options, ListingSink* sink, EntrySink* entries,
+            const ListingHooks& hooks)
         : options_(options),
           sink_(sink),
+          entries_(entries),
           hooks_(hooks),
           filter_(options),
           ticker_(hooks.activity),
@@ -69,7 +73,8 @@ private:
     }
 
     const ListingOptions& options_;
-    ListingSink& sink_;
+    ListingSink* sink_;
+    EntrySink* entries_;
     const ListingHooks& hooks_;
     EntryFilter filter_;
     ActivityTicker ticker_;
@@ -107,7 +112,7 @@ bool TreeRun::nextEntry(Level& level, bool start, bool first) {
         exhausted_ = true;
         return false;
     }
-    if (IsDotName(rec_.RawName)) return start;
+    if (IsDotName(rec_.RawName)) return start && !entries_;
     // Where to look is not a question of the filters: they choose what is listed.
     if (subfoldersInScan_ && (rec_.Attr & AttrDirectory) && searchesBelow(level) &&
         (options_.showHidden || !(rec_.Attr & AttrHidden)))
@@ -117,13 +122,13 @@ bool TreeRun::nextEntry(Level& level, bool start, bool first) {
 
 void TreeRun::write(const QString& line) {
     if (headPending_) {
-        sink_.appendLine(QString());
-        sink_.appendLine(pendingHead_);
-        sink_.appendLine(QString());
+        sink_->appendLine(QString());
+        sink_->appendLine(pendingHead_);
+        sink_->appendLine(QString());
         headPending_ = false;
     }
     bodyWritten_ = true;
-    sink_.appendLine(line);
+    sink_->appendLine(line);
 }
 
 void TreeRun::countEntry() {
@@ -147,7 +152,7 @@ void TreeRun::listSection(Level& level, bool start) {
     // today's listing, where a folder that cannot be read lists nothing.
     if (code != 0 && code != 2 && code != 3 && code != ScanNoMoreFiles && !start) {
         const QString message = EInOutError::messageFor(code);
-        write(QLatin1String("cannot be read: ") + message);
+        if (!entries_) write(QLatin1String("cannot be read: ") + message);
         if (hooks_.unreadableFolder) hooks_.unreadableFolder(level.display, message);
         return;
     }
@@ -158,7 +163,9 @@ void TreeRun::listSection(Level& level, bool start) {
     for (bool first = true; !exhausted_; first = false) {
         if (!nextEntry(level, start, first)) continue;
         countEntry();
-        if (!columns) {
+        if (entries_) {
+            entries_->entry(level.relative, rec_);
+        } else if (!columns) {
             write(lines.line(rec_));
         } else if (layout.add(rec_)) {
             write(layout.pending());
@@ -167,13 +174,13 @@ void TreeRun::listSection(Level& level, bool start) {
     }
     CloseEntryScan(rec_);
     if (total_.abandoned) return;
-    if (section_.fileCount == 0) {
+    if (section_.fileCount == 0 || entries_) {
         headPending_ = false;
     } else {
         if (columns) write(layout.pending());
         if (options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
-            sink_.appendLine(QString());
-            WriteFooter(options_, section_, drive_, sink_);
+            sink_->appendLine(QString());
+            WriteFooter(options_, section_, drive_, *sink_);
         }
     }
     if (!subfoldersInScan_ && searchesBelow(level)) findSubfolders(level);
@@ -198,34 +205,39 @@ void TreeRun::findSubfolders(Level& level) {
 // never another file system's mount point.
 bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child) const {
     child.raw = Joined(parent.raw, name);
-    struct stat st;
-    if (lstat(child.raw.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (!IdentifyFolder(child.raw, false, child.id)) return false;
     for (const Level& above : path_)
-        if (above.dev == st.st_dev && above.ino == st.st_ino) return false;
-    if (options_.oneFileSystem && st.st_dev != path_.front().dev) return false;
+        if (above.id.device == child.id.device && above.id.inode == child.id.inode) return false;
+    if (options_.oneFileSystem && child.id.device != path_.front().id.device) return false;
     child.display = parent.display;
     if (!child.display.endsWith(QLatin1Char('/'))) child.display += QLatin1Char('/');
     child.display += DisplayName(name);
-    child.dev = st.st_dev;
-    child.ino = st.st_ino;
+    if (entries_) {
+        std::u32string text;
+        // The data formats quote or escape what would break a listing's lines.
+        DecodeName(name.constData(), size_t(name.size()), text, true);
+        const QString decoded = QString::fromUcs4(text.data(), qsizetype(text.size()));
+        child.relative = parent.relative == QLatin1String(".")
+                             ? decoded
+                             : parent.relative + QLatin1Char('/') + decoded;
+    }
     child.depth = parent.depth + 1;
     return true;
 }
 
 ListingResult TreeRun::run() {
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(total_.searchSpec);
-    sink_.clear();
-    WriteHeader(options_, total_.searchSpec, drive_, sink_);
+    if (!entries_) {
+        sink_->clear();
+        WriteHeader(options_, total_.searchSpec, drive_, *sink_);
+    }
 
     Level start;
     start.raw =
         options_.rawDirectory.isEmpty() ? options_.directory.toUtf8() : options_.rawDirectory;
     start.display = options_.directory;
-    struct stat st;
-    if (stat(start.raw.constData(), &st) == 0) {
-        start.dev = st.st_dev;
-        start.ino = st.st_ino;
-    }
+    start.relative = QStringLiteral(".");
+    IdentifyFolder(start.raw, true, start.id);
     path_.push_back(std::move(start));
     listSection(path_.back(), true);
     while (!total_.abandoned && !path_.empty()) {
@@ -245,13 +257,17 @@ ListingResult TreeRun::run() {
         if (hooks_.finished) hooks_.finished();
         return total_;
     }
+    if (entries_) {
+        if (hooks_.finished) hooks_.finished();
+        return total_;
+    }
     if (!bodyWritten_) {
         // An empty tree reads as an empty folder does today.
-        if (options_.columnIndex >= 1 && options_.columnIndex <= 5) sink_.appendLine(QString());
-        sink_.appendLine(QStringLiteral("no files founded"));
+        if (options_.columnIndex >= 1 && options_.columnIndex <= 5) sink_->appendLine(QString());
+        sink_->appendLine(QStringLiteral("no files founded"));
     }
-    sink_.appendLine(QString());
-    WriteFooter(options_, total_, drive_, sink_);
+    sink_->appendLine(QString());
+    WriteFooter(options_, total_, drive_, *sink_);
     if (hooks_.finished) hooks_.finished();
     return total_;
 }
@@ -260,7 +276,13 @@ ListingResult TreeRun::run() {
 
 ListingResult BuildTreeReport(const ListingOptions& options, ListingSink& sink,
                               const ListingHooks& hooks) {
-    TreeRun run(options, sink, hooks);
+    TreeRun run(options, &sink, nullptr, hooks);
+    return run.run();
+}
+
+ListingResult ListTreeEntries(const ListingOptions& options, EntrySink& entries,
+                              const ListingHooks& hooks) {
+    TreeRun run(options, nullptr, &entries, hooks);
     return run.run();
 }
 

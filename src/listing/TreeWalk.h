@@ -12,4 +12,9 @@ namespace tabulist {
 ListingResult BuildTreeReport(const ListingOptions& options, ListingSink& sink,
                               const ListingHooks& hooks);
 
+// The entries of the same walk, in the same order, each with its folder relative to the
+// starting one; no header, section or footer lines, no "." and "..".
+ListingResult ListTreeEntries(const ListingOptions& options, EntrySink& entries,
+                              const ListingHooks& hooks);
+
 }  // namespace tabulist

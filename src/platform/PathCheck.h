@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 
 namespace tabulist {
 
@@ -13,5 +14,14 @@ struct PathCheck {
     QString reason;
 };
 PathCheck CheckPath(const QByteArray& rawPath);
+
+// Which directory a path names, so that a walk can tell a folder it has already entered
+// (a bind mount of an ancestor) and another file system (a different device).
+struct FolderIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+};
+// True when rawPath is a directory; a symbolic link counts as one only when followLinks.
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity);
 
 }  // namespace tabulist

@@ -1,4 +1,4 @@
-// CheckPath through stat(2).
+// CheckPath and IdentifyFolder through stat(2) and lstat(2).
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -13,6 +13,16 @@ PathCheck CheckPath(const QByteArray& rawPath) {
     if (::stat(rawPath.constData(), &info) != 0)
         return {PathCheck::Unreachable, QString::fromLocal8Bit(std::strerror(errno))};
     return {S_ISDIR(info.st_mode) ? PathCheck::Directory : PathCheck::NotDirectory, {}};
+}
+
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
+    struct stat info {};
+    const int result = followLinks ? ::stat(rawPath.constData(), &info)
+                                   : ::lstat(rawPath.constData(), &info);
+    if (result != 0 || !S_ISDIR(info.st_mode)) return false;
+    identity.device = info.st_dev;
+    identity.inode = info.st_ino;
+    return true;
 }
 
 }  // namespace tabulist

@@ -112,5 +112,40 @@ TEST(DataFormatsEdges, TextListingSortedBySizeReversedKeepsTheDotsFirst) {
     EXPECT_EQ(Lister({"--sort", "colour", fx.rootText()}).status, 2);
 }
 
+// A tree in the data formats: folders relative to the start, depth first in listing order,
+// names in folders that need quoting kept exact, and an unreadable folder reported apart.
+TEST(DataFormatsEdges, TreesCarryEachEntrysFolder) {
+    Fixture fx;
+    fx.file("top.txt", 1);
+    fx.dir("b,one");
+    fx.file("b,one/inner.txt", 2);
+    fx.dir("b,one/deep");
+    fx.file("b,one/deep/x", 3);
+    fx.dir("a");
+    fx.file("a/y", 4);
+    const ListRun csv = Lister({"--format", "csv", "--recursive", fx.rootText()});
+    ASSERT_EQ(csv.status, 0) << csv.err.constData();
+    QStringList rows;
+    for (const QStringList& row : test::CsvRows(csv.out).mid(1)) rows << row[0] + "|" + row[1];
+    EXPECT_EQ(rows, QStringList({".|a", ".|b,one", ".|top.txt", "a|y", "b,one|deep",
+                                 "b,one|inner.txt", "b,one/deep|x"}));
+
+    const ListRun shallow = Lister({"--format", "json", "--depth", "1", fx.rootText()});
+    QStringList folders;
+    for (const QJsonValue& entry : test::JsonArray(shallow.out))
+        folders << entry.toObject()[QStringLiteral("folder")].toString();
+    EXPECT_EQ(folders, QStringList({".", ".", ".", "a", "b,one", "b,one"}));
+
+    // As an ordinary user, for whom a folder without permissions cannot be read.
+    fx.setMode("", 0755);
+    fx.setMode("a", 0);
+    QByteArrayList args{"--format", "json", "--recursive", fx.root()};
+    const ListRun refused = test::RunList(args, -1, true);
+    fx.setMode("a", 0755);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "tabulist-list: cannot read " + fx.path("a") + ": File access denied\n");
+    EXPECT_EQ(test::JsonArray(refused.out).size(), 6);  // a itself is listed, its y is not
+}
+
 }  // namespace
 }  // namespace tabulist
