@@ -353,10 +353,12 @@ void TPrinter::PaintKeptPages() {
 
 void TPrinter::CheckPdfWrites() {
     if (!pdf_ || pdf_->file.LastFailure() == ReplacementFile::Failure::None) return;
-    const ReplacementFile& file = pdf_->file;
+    // Ending the document deletes the file object: read what failed first.
+    const bool room = pdf_->file.OutOfRoom();
+    const int err = pdf_->file.Error();
     EndDocument();
-    if (file.OutOfRoom()) throw EInOutError(101);
-    throw InOutErrorFromErrno(file.Error());
+    if (room) throw EInOutError(101);
+    throw InOutErrorFromErrno(err);
 }
 
 void TPrinter::CommitPdf() {

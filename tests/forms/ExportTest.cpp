@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +7,6 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "settings/AddedOptions.h"
 #include "support/DataReadBack.h"
@@ -83,16 +81,11 @@ TEST_F(Additions, ExportWritesTheConfiguredListingNotTheEditedView) {
 }
 
 TEST_F(Additions, AFailedExportShowsTheSaveErrorAndLeavesNoPartialFile) {
-    // Writes past a few bytes fail with EFBIG instead of stopping the program.
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    const rlimit tiny{16, previous.rlim_max};
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tiny);
     const QString target = out.filePath("big.csv");
-    Export("CSV file (*.csv)", target, target);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    signal(SIGXFSZ, oldHandler);
+    {
+        test::FileSizeLimit limit(16);
+        Export("CSV file (*.csv)", target, target);
+    }
     ASSERT_EQ(ShownErrors().size(), 1);
     EXPECT_TRUE(ShownErrors()[0].startsWith("Stream write error")) << ShownErrors()[0].toStdString();
     EXPECT_EQ(w->StatusBar1->PanelText(1), "exporting ...");
