@@ -10,9 +10,7 @@ namespace {
 // started), a file's folder, and a name that is no folder, reported with the folder kept.
 TEST(FolderArgument, OpensAFolderOrTheFolderOfAFileAndReportsAMissingOne) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     auto start = [&w](QByteArray argument) {
         QByteArray program("Tabulist");

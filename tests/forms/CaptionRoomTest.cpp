@@ -133,9 +133,7 @@ void ExpectCaptionsFit(QWidget* window) {
 
 TEST(CaptionRoom, EveryCaptionFitsItsControl) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     w.showNormal();
     ExpectCaptionsFit(&w);

@@ -15,9 +15,7 @@ namespace {
 class Commands : public ::testing::Test {
 protected:
     void SetUp() override {
-        const TSavedOptions r = DefaultRecord();
-        t.Start(&r);
-        t.Show();
+        t.StartShown();
         w = &t.window();
         OptionsChanged = false;
         before = w->ListingsStarted();

@@ -32,9 +32,7 @@ void DropOn(QWidget* target, const QString& path) {
 
 TEST(FolderDrop, AFolderListsItAndAFileListsItsFolderWithoutTouchingTheText) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
 
     DropOn(w.Memo1->viewport(), t.files().pathText("sub"));
@@ -52,9 +50,7 @@ TEST(FolderDrop, AFolderListsItAndAFileListsItsFolderWithoutTouchingTheText) {
 
 TEST(Refresh, CtrlRListsAgainAndShowsAFileThatAppeared) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     EXPECT_EQ(w.Ansicht1->actions().back(), w.Aktualisieren1);
     EXPECT_EQ(w.Aktualisieren1->text(), QStringLiteral("&Refresh"));
@@ -74,9 +70,7 @@ TEST(Refresh, CtrlRListsAgainAndShowsAFileThatAppeared) {
 // edited, redo the listing; an edit after an undo ends what could be redone.
 TEST(ListingUndo, UndoBringsBackTheEditedTextAndRedoTheListing) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     TMemo* memo = w.Memo1;
     auto key = [memo](Qt::Key k) {
@@ -109,9 +103,7 @@ TEST(ListingUndo, UndoBringsBackTheEditedTextAndRedoTheListing) {
 
 TEST(ListingUndo, OnlyTheLastListingsCanBeUndone) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     QStringList texts{w.Memo1->toPlainText()};
     for (const char* name : {"one.txt", "two.txt", "three.txt"}) {

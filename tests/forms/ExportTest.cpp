@@ -22,9 +22,7 @@ protected:
         AddedOptions = TAddedOptions{};
         files = &t.files();
         files->file("=cmd.txt", 4);  // a name a spreadsheet would take for a formula
-        const TSavedOptions r = DefaultRecord();
-        t.Start(&r);
-        t.Show();
+        t.StartShown();
         w = &t.window();
         OptionsChanged = false;
     }

@@ -22,9 +22,7 @@ TEST(HostileNamesOutput, SavedFileAndPdfHoldWhatTheViewHolds) {
                                   "%s%n",      "-rf",      "[x]",
                                   "Case",      "case",     QByteArray(255, 'n')};
     for (const QByteArray& name : names) t.files().file(name, 1);
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     const QString view = w.Memo1->toPlainText();
 

@@ -16,9 +16,7 @@ protected:
     void SetUp() override {
         for (int i = 0; i < 4000; ++i)
             t.files().file(QByteArray("many-") + QByteArray::number(i) + ".txt", i);
-        const TSavedOptions r = DefaultRecord();
-        t.Start(&r);
-        t.Show();
+        t.StartShown();
         w = &t.window();
     }
     WindowTest t;

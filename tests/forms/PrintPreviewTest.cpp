@@ -88,9 +88,7 @@ TEST_F(Preview, ShowsAsManyPagesAsThePdfGetsAndWritesNothing) {
 
 TEST_F(Preview, ItsShortcutOpensItAndItsPrintButtonPrints) {
     test::WindowTest t;
-    const TSavedOptions record = test::DefaultRecord();
-    t.Start(&record);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     const QList<QAction*> file = w.Datei1->actions();
     // Right after the items that were there before, ahead of the other additions.

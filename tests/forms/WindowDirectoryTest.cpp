@@ -13,9 +13,7 @@ bool Shows(THaupt& w, const QString& text) { return w.Memo1->toPlainText().conta
 // a move below it is refused with a message, and a move elsewhere still works.
 TEST(WindowDirectory, WorkingDirectoryRemovedWhileShown) {
     WindowTest t;
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     w.DirectoryListBox1->OpenDirectory(t.files().pathText("sub"));
     ProcessEvents();
@@ -49,9 +47,7 @@ TEST(WindowDirectory, StartedInADirectoryNamedWithBadBytes) {
     t.files().dir(name);
     t.files().file(name + "/inside.txt", 4);
     ASSERT_EQ(chdir(t.files().path(name).constData()), 0);
-    const TSavedOptions r = DefaultRecord();
-    t.Start(&r);
-    t.Show();
+    t.StartShown();
     THaupt& w = t.window();
     EXPECT_TRUE(Shows(w, QStringLiteral("inside.txt"))) << w.Memo1->toPlainText().toStdString();
     EXPECT_TRUE(w.StatusBar1->PanelText(3).endsWith(QString::fromUtf8("bad-\xef\xbf\xbd?line/*.*")))

@@ -14,9 +14,7 @@ class Reentrancy : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < 3000; ++i) t.files().file("entry-" + QByteArray::number(i) + ".txt", i);
-        const TSavedOptions r = DefaultRecord();
-        t.Start(&r);
-        t.Show();
+        t.StartShown();
         w = &t.window();
     }
     // Runs action once the listing started by start lets messages run.

@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "app/Application.h"
-#include "forms/Hauptfenster/Clock.h"
 #include "app/WindowSet.h"
+#include "forms/Hauptfenster/Clock.h"
 #include "listing/LinesSink.h"
 #include "support/Application.h"
 #include "support/Events.h"
@@ -62,6 +62,12 @@ void WindowTest::Start(const TSavedOptions* record) {
     SetProgramDirectory(programDirectory());
     CreateWindowSet();
     window_ = Windows().Haupt;
+}
+
+void WindowTest::StartShown() {
+    const TSavedOptions record = DefaultRecord();
+    Start(&record);
+    Show();
 }
 
 void WindowTest::Show() {

@@ -27,6 +27,7 @@ public:
 
     void Start(const TSavedOptions* record);  // nullptr: no settings file
     void Show();                              // shows the window and waits until active
+    void StartShown();                        // both, from the default record
 
     THaupt& window() const { return *window_; }
     Fixture& files() { return files_; }

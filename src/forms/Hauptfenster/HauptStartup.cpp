@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QSignalBlocker>
+#include <optional>
 
 #include "forms/About/About.h"
 #include "forms/Hauptfenster/Clock.h"
@@ -89,14 +90,18 @@ THaupt::~THaupt() = default;
 void THaupt::FormCreate() {
     SetHelpFile(ProgramDirectory() + QStringLiteral("Tabulist.hlp"));
     const QString settingsPath = UserSettingsPath(ProgramDirectory());
+    std::optional<QString> recordError;
     try {
         LoadSavedOptions(settingsPath);
-        AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
     } catch (const TabulistError& error) {
-        AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
+        recordError = error.message();
+    }
+    // The additions' file never stops a start: a missing or damaged one gives defaults.
+    AddedOptions = LoadAddedOptions(AddedOptionsPath(settingsPath));
+    if (recordError) {
         // Without stored options the window starts from its initial state, with the
         // column and unit lists on their first entries, so that a first start works.
-        showError_(error.message());
+        showError_(*recordError);
         ComboBox1->setCurrentIndex(0);
         ComboBox9->setCurrentIndex(0);
         FinishFormCreate();
