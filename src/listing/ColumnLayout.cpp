@@ -7,9 +7,9 @@
 namespace tabulist {
 
 QString ColumnCell(const TSearchRec& rec) {
-    QString cell = BracketedName(rec);
-    FillName(cell, 9, 36);
-    return cell;
+    LineBuffer cell;
+    AppendNameCell(cell, rec, 9, 36);
+    return cell.take();
 }
 
 bool ColumnLayout::add(const TSearchRec& rec) {
@@ -21,14 +21,12 @@ bool ColumnLayout::add(const TSearchRec& rec) {
 
 void ColumnLayout::nextLine() {
     count_ = 0;
-    ReuseLine(line_);
+    line_.clear();
 }
 
 QString ColumnLayout::takeLine() {
     count_ = 0;
-    QString line;
-    line.swap(line_);
-    return line;
+    return line_.take();
 }
 
 }  // namespace tabulist

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "listing/LineBuffer.h"
 #include "platform/Entries.h"
 
 namespace tabulist {
@@ -17,12 +18,12 @@ public:
     // Starts the next line in the storage of the one just completed (read it by pending()).
     void nextLine();
     // The line being filled: the body's last line, written even when it is empty.
-    const QString& pending() const { return line_; }
+    const QString& pending() { return line_.text(); }
 
 private:
     int columnsPerRow_;
     int count_ = 0;
-    QString line_;
+    LineBuffer line_;
 };
 
 // A name cell of the multi-column body: the bracketed name filled to 36 or 26 characters.

@@ -1,13 +1,15 @@
 // One entry's detail line: name, attributes, size and date fields.
 #include "listing/DetailLine.h"
 
+#include <algorithm>
+
 #include "listing/EntryFilter.h"
 #include "listing/NameCell.h"
 #include "listing/Rendering.h"
 
 namespace tabulist {
 
-void AppendAttributeLetters(QString& out, int32_t attr) {
+void AppendAttributeLetters(LineBuffer& out, int32_t attr) {
     const AttributeFlags flags = ClassifyAttributes(attr);
     if (flags.archive) out += QLatin1String("A ");
     if (flags.readOnly) out += QLatin1String("R ");
@@ -16,12 +18,12 @@ void AppendAttributeLetters(QString& out, int32_t attr) {
 }
 
 QString AttributeLetters(int32_t attr) {
-    QString letters;
+    LineBuffer letters;
     AppendAttributeLetters(letters, attr);
-    return letters;
+    return letters.take();
 }
 
-void AppendDetailSize(QString& out, int64_t size, int unit, bool showUnit) {
+void AppendDetailSize(LineBuffer& out, int64_t size, int unit, bool showUnit) {
     switch (unit) {
         case 0:
             AppendInteger(out, size, 9);
@@ -33,8 +35,9 @@ void AppendDetailSize(QString& out, int64_t size, int unit, bool showUnit) {
             const double divisor = static_cast<double>(int64_t{1} << (10 * unit));
             const qsizetype start = out.size();
             AppendFixed(out, static_cast<double>(size) / divisor, 9, 3);
-            const qsizetype point = out.indexOf(QLatin1Char('.'), start);
-            if (point >= 0) out[point] = QLatin1Char(',');
+            QChar* const end = out.data() + out.size();
+            QChar* const point = std::find(out.data() + start, end, QLatin1Char('.'));
+            if (point != end) *point = QLatin1Char(',');
             break;
         }
         default:
@@ -44,13 +47,13 @@ void AppendDetailSize(QString& out, int64_t size, int unit, bool showUnit) {
 }
 
 QString DetailSizeText(int64_t size, int unit, bool showUnit) {
-    QString text;
+    LineBuffer text;
     AppendDetailSize(text, size, unit, showUnit);
-    return text;
+    return text.take();
 }
 
 const QString& DetailLineWriter::line(const TSearchRec& rec) {
-    ReuseLine(line_);
+    line_.clear();
     AppendNameCell(line_, rec, 14, 31);
     if (options_.showAttributes) {
         line_ += QLatin1Char('\t');
@@ -62,9 +65,9 @@ const QString& DetailLineWriter::line(const TSearchRec& rec) {
     }
     if (options_.showDate) {
         line_ += QLatin1Char('\t');
-        AppendDateTime(line_, PackedTimeFields(rec.Time), options_.regional);
+        dates_.write(line_, PackedTimeFields(rec.Time));
     }
-    return line_;
+    return line_.text();
 }
 
 QString DetailLineText(const TSearchRec& rec, const ListingOptions& options) {

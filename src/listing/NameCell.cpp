@@ -23,7 +23,7 @@ QString BracketedName(const TSearchRec& rec) {
 
 namespace {
 
-void AppendFill(QString& text, int length, int shortMax, int shortWidth) {
+void AppendFill(LineBuffer& text, int length, int shortMax, int shortWidth) {
     constexpr int kMiddleMax = 19;
     constexpr int kMiddleWidth = 26;
     int width = 0;
@@ -32,17 +32,12 @@ void AppendFill(QString& text, int length, int shortMax, int shortWidth) {
     } else if (length <= kMiddleMax) {
         width = kMiddleWidth;
     }
-    static constexpr char16_t Blanks[] = u"                                    ";  // 36
-    if (length < width) text.append(reinterpret_cast<const QChar*>(Blanks), width - length);
+    text.fill(QLatin1Char(' '), width - length);
 }
 
 }  // namespace
 
-void FillName(QString& text, int shortMax, int shortWidth) {
-    AppendFill(text, CharCount(text), shortMax, shortWidth);
-}
-
-void AppendNameCell(QString& out, const TSearchRec& rec, int shortMax, int shortWidth) {
+void AppendNameCell(LineBuffer& out, const TSearchRec& rec, int shortMax, int shortWidth) {
     const bool bracketed = (rec.Attr & AttrDirectory) != 0;
     if (bracketed) out += QLatin1Char('[');
     out += rec.Name;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "listing/LineBuffer.h"
 #include "platform/Entries.h"
 
 namespace tabulist {
@@ -12,11 +13,8 @@ int CharCount(const QString& text);
 // The entry's name, in brackets when it is a directory (the bit, whatever else is set).
 QString BracketedName(const TSearchRec& rec);
 
-// Appends spaces up to shortWidth for texts of at most shortMax characters, up to 26 for
-// texts of at most 19; longer texts stay as they are.
-void FillName(QString& text, int shortMax, int shortWidth);
-
-// BracketedName then FillName, appended to out without a text of its own.
-void AppendNameCell(QString& out, const TSearchRec& rec, int shortMax, int shortWidth);
+// The bracketed name followed by spaces: up to shortWidth characters for names of at most
+// shortMax characters, up to 26 for names of at most 19; longer names stay as they are.
+void AppendNameCell(LineBuffer& out, const TSearchRec& rec, int shortMax, int shortWidth);
 
 }  // namespace tabulist

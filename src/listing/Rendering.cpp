@@ -56,16 +56,14 @@ void RoundTo(DecimalDigits& value, int decimals) {
 }
 
 // Appends the text, filled on the left with spaces to width.
-void AppendPadded(QString& out, QStringView text, int width) {
-    static constexpr char16_t Blanks[] = u"                ";  // 16
-    for (qsizetype n = width - text.size(); n > 0; n -= 16)
-        out.append(reinterpret_cast<const QChar*>(Blanks), std::min<qsizetype>(n, 16));
-    out.append(text.data(), text.size());
+void AppendPadded(LineBuffer& out, QStringView text, int width) {
+    out.fill(QLatin1Char(' '), width - text.size());
+    out.append(text);
 }
 
 }  // namespace
 
-void AppendInteger(QString& out, int64_t n, int width) {
+void AppendInteger(LineBuffer& out, int64_t n, int width) {
     char16_t text[24];
     char16_t* end = text + 24;
     char16_t* p = end;
@@ -80,12 +78,12 @@ void AppendInteger(QString& out, int64_t n, int width) {
 }
 
 QString IntegerText(int64_t n, int width) {
-    QString text;
+    LineBuffer text;
     AppendInteger(text, n, width);
-    return text;
+    return text.take();
 }
 
-void AppendFixed(QString& out, double x, int width, int decimals) {
+void AppendFixed(LineBuffer& out, double x, int width, int decimals) {
     if (decimals < 0) decimals = 0;
     const double magnitude = std::fabs(x);
     // Sign and body; the digits themselves never exceed a few hundred characters.
@@ -136,9 +134,9 @@ void AppendFixed(QString& out, double x, int width, int decimals) {
 }
 
 QString FixedText(double x, int width, int decimals) {
-    QString text;
+    LineBuffer text;
     AppendFixed(text, x, width, decimals);
-    return text;
+    return text.take();
 }
 
 QString DecimalComma(const QString& text) {
@@ -146,15 +144,6 @@ QString DecimalComma(const QString& text) {
     const qsizetype point = result.indexOf(QLatin1Char('.'));
     if (point >= 0) result[point] = QLatin1Char(',');
     return result;
-}
-
-void ReuseLine(QString& line) {
-    if (line.isDetached()) {
-        line.truncate(0);
-    } else {
-        line = QString();
-        line.reserve(256);
-    }
 }
 
 QString UnitSuffix(int unit) {

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
+#include "listing/LineBuffer.h"
 #include "listing/RegionalSettings.h"
 
 namespace tabulist {
@@ -12,11 +14,11 @@ using DateTime = double;
 
 // Decimal digits of n, "-" first when negative, filled on the left with spaces to width.
 QString IntegerText(int64_t n, int width);
-void AppendInteger(QString& out, int64_t n, int width);
+void AppendInteger(LineBuffer& out, int64_t n, int width);
 // Fixed point with decimals digits, half away from zero on the 18-significant-digit
 // expansion; "-" whenever x is negative; filled on the left to width; never cut.
 QString FixedText(double x, int width, int decimals);
-void AppendFixed(QString& out, double x, int width, int decimals);
+void AppendFixed(LineBuffer& out, double x, int width, int decimals);
 // The first "." replaced by ",".
 QString DecimalComma(const QString& text);
 
@@ -42,11 +44,26 @@ int DayOfWeek(DateTime t);  // 1 = Sunday .. 7 = Saturday
 // The date in the short date pattern, then, unless the time is 00:00:00, a blank and
 // the time in the long time pattern.
 QString DateTimeText(DateTime t, const RegionalSettings& settings);
-void AppendDateTime(QString& out, const StampFields& stamp, const RegionalSettings& settings);
 
-// Empties a line buffer for the next line, keeping its storage unless a sink still holds
-// a copy of the last line.
-void ReuseLine(QString& line);
+// DateTimeText's rendering with the date pattern read once, for a listing's many dates.
+class DateTimeWriter {
+public:
+    explicit DateTimeWriter(const RegionalSettings& settings);
+    void write(LineBuffer& out, const StampFields& stamp) const;
+
+private:
+    enum Item : uint8_t { Text, Day, Month, DayName, MonthName, Year };
+    struct Piece {
+        Item item;
+        int width;          // Day, Month: 2 with a leading zero, else 0; Year: 2 or 4
+        QString text;       // Text
+        QStringList names;  // DayName from Sunday, MonthName from January
+    };
+    void writeDate(LineBuffer& out, const StampFields& stamp) const;
+
+    const RegionalSettings& settings_;
+    std::vector<Piece> pieces_;
+};
 
 // Size and per cent renderings of the listing.
 QString UnitSuffix(int unit);  // " Bytes", " KBytes", " MBytes", " GBytes", "" otherwise

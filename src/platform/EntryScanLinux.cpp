@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -44,6 +45,28 @@ int32_t attributesOf(const struct stat& st, const char* name) {
     if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
         attr |= AttrSystem;
     return attr;
+}
+
+// memcmp's order over the common length, then the shorter first; eight bytes at a time,
+// inline, since sorting a large folder compares names millions of times.
+int CompareBytes(const char* a, size_t aLength, const char* b, size_t bLength) {
+    const size_t common = std::min(aLength, bLength);
+    size_t i = 0;
+    for (; i + 8 <= common; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) {
+            if constexpr (std::endian::native == std::endian::little) {
+                x = __builtin_bswap64(x);
+                y = __builtin_bswap64(y);
+            }
+            return x < y ? -1 : 1;
+        }
+    }
+    for (; i < common; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
 }
 
 // Metadata of an entry as the listing reports it: links by their target, a link whose
@@ -194,13 +217,13 @@ const char* EntryScan::keyOf(const ScannedFolder::Item& item) const {
 
 void EntryScan::sortNames() {
     const char* names = folder_->names.data();
-    auto less = [this, names](const Item& a, const Item& b) {
+    const char* keys = folder_->keys.data();
+    auto less = [names, keys](const Item& a, const Item& b) {
         // Folded text first; names that fold alike in byte order.
-        int c = std::memcmp(keyOf(a), keyOf(b), std::min(a.keyLength, b.keyLength));
-        if (c == 0 && a.keyLength != b.keyLength) return a.keyLength < b.keyLength;
+        const int c = CompareBytes((a.keyInNames ? names : keys) + a.key, a.keyLength,
+                                   (b.keyInNames ? names : keys) + b.key, b.keyLength);
         if (c != 0) return c < 0;
-        c = std::memcmp(names + a.raw, names + b.raw, std::min(a.rawLength, b.rawLength));
-        return c != 0 ? c < 0 : a.rawLength < b.rawLength;
+        return CompareBytes(names + a.raw, a.rawLength, names + b.raw, b.rawLength) < 0;
     };
     std::vector<Item>& items = folder_->items;
     std::sort(items.begin() + std::ptrdiff_t(folder_->dotItems), items.end(), less);

@@ -99,6 +99,9 @@ void DisplayNameInto(const char* raw, size_t size, QString& out) {
     qsizetype n = 0;
     size_t i = 0;
     while (i < size) {
+        // Printable ASCII, most names, goes across as it is.
+        while (i < size && p[i] >= 0x20 && p[i] < 0x7F) text[n++] = char16_t(p[i++]);
+        if (i == size) break;
         char32_t c = p[i];
         size_t length = 1;
         if (c >= 0x80) {

@@ -184,6 +184,25 @@ TEST(EntryScan, NamesThatDecodeAlikeStayTwoEntries) {
     EXPECT_EQ(seen[1].size, 1);
 }
 
+// Names alike in their first eight or sixteen bytes: the first difference decides, a byte
+// above 0x7F counts as large wherever it falls, and a name that is the start of another
+// comes first.
+TEST(EntryScan, LongCommonBeginningsSortByTheFirstDifference) {
+    Fixture fx;
+    for (const QByteArray& name :
+         {QByteArray("prefix__abcdefgh\xc3\xa9"), QByteArray("prefix__abcdefgh2"),
+          QByteArray("PREFIX__ABCDEFGH2"), QByteArray("prefix__abcdefgh"),
+          QByteArray("prefix__abcdefgh1"), QByteArray("abcdefg\xc3\xa9"), QByteArray("abcdefgz"),
+          QByteArray("abcdefgh\xff"), QByteArray("abcdefgh~")})
+        fx.file(name);
+    const auto seen = scanAll(fx.root(), "*", 0x21);
+    QByteArrayList raw;
+    for (const Seen& s : seen) raw << s.raw;
+    EXPECT_EQ(raw, (QByteArrayList{"abcdefgh~", "abcdefgh\xff", "abcdefgz", "abcdefg\xc3\xa9",
+                                   "prefix__abcdefgh", "prefix__abcdefgh1", "PREFIX__ABCDEFGH2",
+                                   "prefix__abcdefgh2", "prefix__abcdefgh\xc3\xa9"}));
+}
+
 TEST(EntryScan, PatternFormSplitsDirectoryAndMask) {
     Fixture fx;
     fx.file("a.TXT");
