@@ -7,11 +7,13 @@
 #include "listing/ColumnLayout.h"
 #include "listing/DetailLine.h"
 #include "listing/EntryFilter.h"
+#include "listing/FolderReadAhead.h"
 #include "listing/ReportLines.h"
 #include "platform/Errors.h"
 #include "platform/MaskMatcher.h"
 #include "platform/NameCoding.h"
 #include "platform/PathCheck.h"
+#include "platform/WorkerPool.h"
 
 namespace tabulist {
 
@@ -54,6 +56,12 @@ public:
         textMask_ = options.maskText.contains(QLatin1Char('/'));
         mask_ = mask;
         subfoldersInScan_ = !textMask_ && MaskMatcher(mask).matchesAll();
+        // Told to fetch on this thread alone (as tests compare), it reads nothing ahead either.
+        if (!textMask_ && options.fetch.minEntries != SIZE_MAX) {
+            WorkerPool& pool = options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
+            ahead_ = std::make_unique<FolderReadAhead>(pool, pool.size() + 2, mask_, options.order,
+                                                       63);
+        }
     }
 
     ~TreeRun() { CloseEntryScan(rec_); }
@@ -67,6 +75,7 @@ private:
     void write(const QString& line);
     void countEntry();
     void findSubfolders(Level& level);
+    void readAhead();
     bool enter(const Level& parent, const QByteArray& name, Level& child) const;
     bool searchesBelow(const Level& level) const {
         return options_.depth < 0 || level.depth < options_.depth;
@@ -91,9 +100,12 @@ private:
     ListingResult section_;
     ListingResult total_;
     std::vector<Level> path_;
+    std::unique_ptr<FolderReadAhead> ahead_;  // null: each folder read when it is reached
 };
 
 int TreeRun::openScan(const Level& level, const QString& spec) {
+    int code = 0;
+    if (ahead_ && ahead_->open(level.raw, rec_, options_.fetch, code)) return code;
     if (textMask_) return OpenEntryScan(spec, 63, rec_, options_.order, options_.fetch);
     return OpenEntryScan(level.raw, mask_, 63, rec_, options_.order, options_.fetch);
 }
@@ -148,6 +160,7 @@ void TreeRun::listSection(Level& level, bool start) {
     headPending_ = !start;
 
     const int code = openScan(level, spec);
+    readAhead();
     // Nothing matching, or every entry gone: an empty section. The starting folder keeps
     // today's listing, where a folder that cannot be read lists nothing.
     if (code != 0 && code != 2 && code != 3 && code != ScanNoMoreFiles && !start) {
@@ -184,6 +197,22 @@ void TreeRun::listSection(Level& level, bool start) {
         }
     }
     if (!subfoldersInScan_ && searchesBelow(level)) findSubfolders(level);
+    readAhead();
+}
+
+// Asks for the folders the walk lists next, as far as their names are known: the subfolders
+// still to come of the deepest folder first, then those of the folders above it. A folder
+// found since comes before those asked for earlier, which give way if not started.
+void TreeRun::readAhead() {
+    if (!ahead_) return;
+    std::vector<QByteArray> next;
+    for (auto level = path_.rbegin(); level != path_.rend() && next.size() < ahead_->limit();
+         ++level) {
+        for (size_t i = level->next;
+             i < level->subfolders.size() && next.size() < ahead_->limit(); ++i)
+            next.push_back(Joined(level->raw, level->subfolders[i]));
+    }
+    ahead_->want(next);
 }
 
 // A second look at a folder whose listing leaves names out: its subdirectories, in the same
@@ -248,7 +277,10 @@ ListingResult TreeRun::run() {
         }
         const QByteArray name = std::move(top.subfolders[top.next++]);
         Level child;
-        if (!enter(top, name, child)) continue;
+        if (!enter(top, name, child)) {
+            if (ahead_) ahead_->drop(Joined(top.raw, name));
+            continue;
+        }
         path_.push_back(std::move(child));
         listSection(path_.back(), false);
     }

@@ -24,18 +24,51 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder 
     return OpenEntryScan(directory, pattern.mid(slash + 1), mask, rec, order, fetch);
 }
 
-int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
-                  EntryOrder order, const MetadataFetch& fetch) {
-    rec.ScanHandle.reset();
-    rec.ExcludeMask = ~uint32_t(attrMask) & 0x1E;
+PreparedScan::PreparedScan() = default;
+PreparedScan::~PreparedScan() = default;
+PreparedScan::PreparedScan(PreparedScan&&) noexcept = default;
+PreparedScan& PreparedScan::operator=(PreparedScan&&) noexcept = default;
+
+namespace {
+
+PreparedScan Prepare(const QByteArray& directory, const QString& mask, int attrMask,
+                     EntryOrder order, const MetadataFetch& fetch) {
+    PreparedScan prepared;
+    prepared.excludeMask = ~uint32_t(attrMask) & 0x1E;
     const MaskMatcher matcher(mask);
-    if (matcher.isEmpty() || directory.isEmpty()) return 2;
-    std::unique_ptr<EntryScan> scan;
-    if (const int code = EntryScan::open(directory, matcher, rec.ExcludeMask, order, fetch, scan))
-        return code;
+    if (matcher.isEmpty() || directory.isEmpty()) {
+        prepared.code = 2;
+        return prepared;
+    }
+    prepared.code =
+        EntryScan::open(directory, matcher, prepared.excludeMask, order, fetch, prepared.scan);
+    return prepared;
+}
+
+}  // namespace
+
+PreparedScan PrepareEntryScan(const QByteArray& directory, const QString& mask, int attrMask,
+                              EntryOrder order, size_t fetchUpTo) {
+    // Everything on this thread: a worker preparing a scan must not wait for the pool.
+    PreparedScan prepared = Prepare(directory, mask, attrMask, order, {nullptr, SIZE_MAX});
+    if (prepared.code == 0 && prepared.scan->entryCount() <= fetchUpTo) prepared.scan->fetchAll();
+    return prepared;
+}
+
+int OpenPreparedScan(PreparedScan&& prepared, TSearchRec& rec, const MetadataFetch& fetch) {
+    rec.ScanHandle.reset();
+    rec.ExcludeMask = prepared.excludeMask;
+    if (prepared.code != 0) return prepared.code;
+    std::unique_ptr<EntryScan> scan = std::move(prepared.scan);
+    scan->fetchAheadIfLarge(fetch);
     if (const int code = scan->next(rec)) return code;  // every entry excluded or gone
     rec.ScanHandle = std::move(scan);
     return 0;
+}
+
+int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
+                  EntryOrder order, const MetadataFetch& fetch) {
+    return OpenPreparedScan(Prepare(directory, mask, attrMask, order, fetch), rec, fetch);
 }
 
 int NextScanEntry(TSearchRec& rec) {

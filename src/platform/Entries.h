@@ -62,6 +62,24 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder 
 int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
                   EntryOrder order = {}, const MetadataFetch& fetch = {});
 int NextScanEntry(TSearchRec& rec);
+
+// OpenEntryScan's work done ahead of time, on any thread: the names read and put in order
+// and, in a folder of at most fetchUpTo names, every entry's metadata fetched.
+struct PreparedScan {
+    PreparedScan();
+    ~PreparedScan();
+    PreparedScan(PreparedScan&&) noexcept;
+    PreparedScan& operator=(PreparedScan&&) noexcept;
+
+    int code = 0;  // non-zero: what opening the scan returns
+    uint32_t excludeMask = 0;
+    std::unique_ptr<EntryScan> scan;
+};
+PreparedScan PrepareEntryScan(const QByteArray& directory, const QString& mask, int attrMask,
+                              EntryOrder order, size_t fetchUpTo);
+// Opens rec on a prepared scan as OpenEntryScan would have opened it when it was prepared;
+// metadata not fetched yet is fetched as fetch says.
+int OpenPreparedScan(PreparedScan&& prepared, TSearchRec& rec, const MetadataFetch& fetch = {});
 void CloseEntryScan(TSearchRec& rec);
 
 // True when name matches mask: case-insensitive, * any run, ? one character,

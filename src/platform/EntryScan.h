@@ -64,6 +64,15 @@ public:
     static int open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
                     EntryOrder order, const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out);
 
+    // In a folder of fetch.minEntries names or more, has the pool fetch metadata ahead of the
+    // entry being read; in smaller ones each entry's is fetched when it is reached.
+    void fetchAheadIfLarge(const MetadataFetch& fetch);
+    // Fetches every entry's metadata now, on the calling thread, unless that is done already:
+    // a scan prepared by another thread carries its metadata to the one that lists it.
+    void fetchAll();
+    bool metadataFetched() const { return !fetched_.empty(); }
+    size_t entryCount() const { return folder_->items.size(); }
+
     // Fills rec with the next entry that carries none of the excluded bits; entries that
     // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
     int next(TSearchRec& rec);

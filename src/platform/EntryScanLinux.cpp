@@ -124,13 +124,25 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32
         scan->applyOrder(order, fetch);
         if (folder->items.empty()) return 2;  // every one passed over
     }
-    // Below the threshold a thread hand-over costs more than the calls it would spread.
-    if (scan->fetched_.empty() && folder->items.size() >= fetch.minEntries) {
-        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
-        scan->ahead_ = std::make_unique<MetadataAhead>(folder, pool);
-    }
+    scan->fetchAheadIfLarge(fetch);
     out = std::move(scan);
     return 0;
+}
+
+void EntryScan::fetchAheadIfLarge(const MetadataFetch& fetch) {
+    // Below the threshold a thread hand-over costs more than the calls it would spread.
+    if (fetched_.empty() && !ahead_ && folder_->items.size() >= fetch.minEntries) {
+        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
+        ahead_ = std::make_unique<MetadataAhead>(folder_, pool);
+    }
+}
+
+void EntryScan::fetchAll() {
+    if (!fetched_.empty() || next_ != 0) return;
+    ahead_.reset();
+    const size_t count = folder_->items.size();
+    fetched_.resize(count);
+    for (size_t i = 0; i < count; ++i) fetched_[i] = folder_->fetch(i);
 }
 
 void EntryScan::readNames(void* stream, const MaskMatcher& mask, bool keepDots) {

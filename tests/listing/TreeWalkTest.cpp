@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <future>
 
 #include "listing/LinesSink.h"
 #include "listing/ReportLines.h"
@@ -189,17 +190,44 @@ TEST_F(Tree, FolderRemovedDuringTheWalkIsLeftOut) {
                                   section("b/c", {Cell("y.txt")}, "*.txt") + QStringList{""});
 }
 
+// Folders read ahead by the pool (nearer ones taking the place of farther ones asked for
+// earlier) list as folders read one after the other on the calling thread; a pool busy
+// elsewhere leaves the walk to read them itself, and an abandoned walk leaves nothing behind.
 TEST_F(Tree, SameListingWithOneWorkerThreadOrSeveral) {
     for (int i = 0; i < 40; ++i) fixture.file("b/c/n" + QByteArray::number(i), i);
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray wide = "e/w" + QByteArray::number(i);
+        fixture.dir(wide);
+        fixture.dir(wide + "/deep");
+        fixture.file(wide + "/deep/f", i);
+    }
     ListingOptions o = options();
     o.showSize = true;
+    o.fetch = {nullptr, SIZE_MAX};
     const QStringList plain = list(o);
+    ASSERT_EQ(plain.filter("path:").size(), 28);  // every folder but the start and the empty d
     for (unsigned threads : {1u, 4u}) {
         WorkerPool pool(threads);
-        o.fetch.pool = &pool;
-        o.fetch.minEntries = 1;
+        o.fetch = {&pool, 1};
         EXPECT_EQ(list(o), plain) << threads;
     }
+
+    WorkerPool busy(1);
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    busy.post([released] { released.wait(); });  // holds the pool's only thread
+    o.fetch = {&busy, 1};
+    EXPECT_EQ(list(o), plain);
+    release.set_value();
+
+    auto pool = std::make_unique<WorkerPool>(2);
+    o.fetch = {pool.get(), 1};
+    ListingHooks hooks;
+    int entries = 0;
+    hooks.abandoned = [&entries] { return ++entries > 12; };
+    list(o, hooks);
+    EXPECT_TRUE(result.abandoned);
+    pool.reset();  // joins the threads: folders still in work end, those not started never do
 }
 
 // A bind mount of an ancestor below it would make the walk endless; it is listed, not entered.
