@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -97,7 +99,7 @@ TEST_F(Subfolders, MoreOptionsSetDepthAndFolderTotals) {
         w->WeitereAngaben1Click();
     };
     moreOptions([](TZusatzformular& form) {
-        form.CheckBox4->click();  // founded files and directories
+        form.CheckBox4->setChecked(true);  // founded files and directories
         form.CheckBox8->click();
     });
     QString text = w->Memo1->toPlainText();

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstring>
 
+#include "forms/DialogParts/DialogParts.h"
 #include "forms/Help.h"
 #include "forms/Zusatz/RadioGroup.h"
 #include "forms/Zusatz/Zusatz.h"
