@@ -110,7 +110,6 @@ TEST_F(Subfolders, MoreOptionsSetDepthAndFolderTotals) {
     moreOptions([](TZusatzformular& form) { form.SpinEdit1->setValue(0); });
     text = w->Memo1->toPlainText();
     EXPECT_FALSE(text.contains(section())) << text.toStdString();
-    EXPECT_TRUE(text.contains("founded files:"));
 
     AnswerNextModal([](QDialog& d) { static_cast<TPEDialog&>(d).BitBtn1->click(); });
     w->close();
