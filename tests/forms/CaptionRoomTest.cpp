@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
@@ -22,6 +23,7 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/PEnde/PEnde.h"
 #include "forms/Zusatz/Zusatz.h"
+#include "settings/AddedOptions.h"
 #include "support/WindowTest.h"
 #include "platform/widgets/DriveComboBox.h"
 
@@ -102,6 +104,9 @@ std::vector<Room> Rooms(QWidget* w) {
         } else {
             add(label->text(), TextWidth(w, label->text()), room);
         }
+    } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+        // The size hint makes room for the widest of the range and the special text.
+        add(spin->specialValueText(), spin->sizeHint().width(), w->width());
     } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
         QStyleOptionGroupBox opt;
         opt.initFrom(w);
@@ -137,6 +142,7 @@ TEST(CaptionRoom, EveryCaptionFitsItsControl) {
     THaupt& w = t.window();
     w.showNormal();
     ExpectCaptionsFit(&w);
+    AddedOptions.Subfolders = true;  // brings the more options dialog's tree panel
     for (QWidget* dialog : std::initializer_list<QWidget*>{
              Windows().Zusatzformular, Windows().Info, Windows().PEDialog, Windows().Drucken,
              w.FontDialog1}) {
@@ -144,6 +150,7 @@ TEST(CaptionRoom, EveryCaptionFitsItsControl) {
         ExpectCaptionsFit(dialog);
         dialog->hide();
     }
+    AddedOptions = TAddedOptions();
 }
 
 // The scale factor is read once per process: the scaled check runs in a child.

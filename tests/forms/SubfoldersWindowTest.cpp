@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
+#include "forms/PEnde/PEnde.h"
+#include "forms/Zusatz/Zusatz.h"
 #include "settings/AddedOptions.h"
+#include "settings/SettingsFolder.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {
@@ -78,6 +83,42 @@ TEST_F(Subfolders, EscStopsTheListing) {
     w->BuildListing();
     EXPECT_TRUE(w->Memo1->toPlainText().contains(section()));
     EXPECT_FALSE(w->Memo1->toPlainText().contains("listing stopped"));
+}
+
+// The more options dialog sets the depth and the folder totals; the next listing follows
+// them and leaving with Yes keeps them in Tabulist.ini.
+TEST_F(Subfolders, MoreOptionsSetDepthAndFolderTotals) {
+    w->CheckBox7->setChecked(true);
+    ASSERT_TRUE(w->Memo1->toPlainText().contains(section()));
+    auto moreOptions = [this](std::function<void(TZusatzformular&)> change) {
+        AnswerNextModal([change](QDialog& d) {
+            auto& form = static_cast<TZusatzformular&>(d);
+            change(form);
+            form.BitBtn1->click();
+        });
+        w->WeitereAngaben1Click();
+    };
+    moreOptions([](TZusatzformular& form) {
+        form.CheckBox4->setChecked(true);  // founded files and directories
+        form.CheckBox8->click();
+    });
+    QString text = w->Memo1->toPlainText();
+    const qsizetype at = text.indexOf(section());
+    ASSERT_GE(at, 0) << text.toStdString();
+    EXPECT_GT(text.indexOf("founded files:                \t50\n", at), at) << text.toStdString();
+
+    moreOptions([](TZusatzformular& form) { form.SpinEdit1->setValue(0); });
+    text = w->Memo1->toPlainText();
+    EXPECT_FALSE(text.contains(section())) << text.toStdString();
+
+    AnswerNextModal([](QDialog& d) { static_cast<TPEDialog&>(d).BitBtn1->click(); });
+    w->close();
+    ProcessEvents();
+    const TAddedOptions stored =
+        LoadAddedOptions(AddedOptionsPath(UserSettingsPath(t.programDirectory())));
+    EXPECT_TRUE(stored.Subfolders);
+    EXPECT_TRUE(stored.FolderTotals);
+    EXPECT_EQ(stored.Depth, 0);
 }
 
 }  // namespace

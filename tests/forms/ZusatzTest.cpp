@@ -4,12 +4,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <cstring>
 
+#include "forms/DialogParts/DialogParts.h"
 #include "forms/Help.h"
 #include "forms/Zusatz/RadioGroup.h"
 #include "forms/Zusatz/Zusatz.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 #include "support/Events.h"
 
@@ -23,8 +26,12 @@ protected:
     void SetUp() override {
         std::memset(&SavedOptions, 0, sizeof SavedOptions);
         OptionsChanged = false;
+        AddedOptions = TAddedOptions();
     }
-    void TearDown() override { form.hide(); }
+    void TearDown() override {
+        form.hide();
+        AddedOptions = TAddedOptions();
+    }
 
     // Clicks the way a user does, so the master boxes' reactions run.
     static void Pick(TRadioGroup* group, int index) {
@@ -191,6 +198,48 @@ TEST_F(MoreOptions, HelpShowsContextSixAndKeepsTheDialogOpen) {
     form.exec();
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(LastHelpContext(), 6);
+}
+
+// Every control of the two original panels, with its place in the dialog.
+std::vector<std::pair<QWidget*, QRect>> OriginalControls(TZusatzformular& form) {
+    std::vector<std::pair<QWidget*, QRect>> out;
+    for (QWidget* panel : {static_cast<QWidget*>(form.Panel1), static_cast<QWidget*>(form.Panel2)})
+        for (QWidget* w : panel->findChildren<QWidget*>())
+            out.emplace_back(w, QRect(w->mapTo(&form, QPoint()), w->size()));
+    return out;
+}
+
+TEST_F(MoreOptions, TreeOptionsAppearBelowTheButtonsOnlyWhileSubfoldersAreListed) {
+    form.show();
+    EXPECT_EQ(form.size(), QSize(286, 368));
+    EXPECT_FALSE(form.Panel3->isVisible());
+    const auto original = OriginalControls(form);
+    form.hide();
+
+    AddedOptions.Subfolders = true;
+    form.show();
+    EXPECT_TRUE(form.Panel3->isVisible());
+    EXPECT_EQ(form.Panel3->geometry(), QRect(0, 368, 286, form.Panel3->height()));
+    EXPECT_EQ(form.size(), QSize(286, 368 + form.Panel3->height()));
+    EXPECT_LT(form.Label5->geometry().right(), form.SpinEdit1->x());
+    EXPECT_EQ(OriginalControls(form), original);
+}
+
+TEST_F(MoreOptions, CancelKeepsTheTreeOptionsAndOkALimitTheBoxCannotShow) {
+    AddedOptions.Subfolders = true;
+    AddedOptions.Depth = 5000;  // written into Tabulist.ini by hand
+    AnswerNextModal([this](QDialog&) {
+        form.CheckBox8->click();
+        form.SpinEdit1->setValue(5);
+        form.BitBtn2->click();
+    });
+    form.exec();
+    EXPECT_FALSE(AddedOptions.FolderTotals);
+    EXPECT_EQ(AddedOptions.Depth, 5000);
+
+    AnswerNextModal([this](QDialog&) { form.BitBtn1->click(); });
+    form.exec();
+    EXPECT_EQ(AddedOptions.Depth, 5000);
 }
 
 }  // namespace

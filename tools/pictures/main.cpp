@@ -1,8 +1,8 @@
 // Makes the pictures of the README and the program icon files from the program's own windows.
 //   tabulist-pictures icon SIZE FILE.png
 //   tabulist-pictures windows OUTPUT-DIR DEFAULT-SETTINGS LISTED-DIR
-// The second writes main-window.png, more-options.png, exit-question.png, about.png,
-// font-dialog.png, colour-dialog.png, print-progress.png
+// The second writes main-window.png, more-options.png, more-options-subfolders.png,
+// exit-question.png, about.png, font-dialog.png, colour-dialog.png, print-progress.png
 // and printed-listing.pdf (tools/screenshots.sh turns its first page into a PNG).
 #include <unistd.h>
 
@@ -25,6 +25,7 @@
 #include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/OutputCommands/PrintCommand.h"
+#include "settings/AddedOptions.h"
 
 namespace tabulist {
 namespace {
@@ -88,6 +89,14 @@ int WriteWindows(const QString& output, const QString& defaultSettings, const QS
         saved = Save(dialog, dir + QLatin1String(file)) && saved;
         dialog->hide();
     }
+    // The dialog again as it looks while subfolders are included.
+    AddedOptions.Subfolders = true;
+    Windows().Zusatzformular->show();
+    Settle(200);
+    saved = Save(Windows().Zusatzformular, dir + QStringLiteral("more-options-subfolders.png")) &&
+            saved;
+    Windows().Zusatzformular->hide();
+    AddedOptions.Subfolders = false;
 
     auto* progress = Windows().Drucken;
     progress->show();

@@ -4,16 +4,22 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSpinBox>
 #include <algorithm>
 
 #include "forms/DialogParts/DialogParts.h"
 #include "forms/Help.h"
 #include "forms/Zusatz/RadioGroup.h"
+#include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
 
 namespace {
+
+constexpr int Width = 286;
+constexpr int Height = 368;
+constexpr int TreePanelHeight = 56;
 
 const QStringList Units = {QStringLiteral("Bytes"), QStringLiteral("KBytes"),
                            QStringLiteral("MBytes"), QStringLiteral("GBytes")};
@@ -41,14 +47,19 @@ void SetUnit(TRadioGroup* group, uint8_t unit) {
     group->setItemIndex(std::min<int>(unit, group->count() - 1));
 }
 
+// Tabulist.ini may hold a deeper limit than the box offers; it shows as the box's highest.
+int ShownDepth(const QSpinBox* box) {
+    return std::clamp(AddedOptions.Depth, box->minimum(), box->maximum());
+}
+
 }  // namespace
 
 TZusatzformular::TZusatzformular(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Zusatzformular"));
-    MakeFixedDialog(this, QStringLiteral("more options"), 286, 368);
+    MakeFixedDialog(this, QStringLiteral("more options"), Width, Height);
 
     Panel1 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::Lowered, 1, 2);
-    Panel1->setGeometry(0, 0, 286, 368 - 41);
+    Panel1->setGeometry(0, 0, Width, Height - 41);
     // Created in keyboard order, which sets the tab chain.
     CheckBox1 = MakeCheckBox(Panel1, "name of the drive", 20, 12, 135);
     CheckBox2 = MakeCheckBox(Panel1, "informations of the drives", 20, 34, 135);
@@ -67,7 +78,7 @@ TZusatzformular::TZusatzformular(QWidget* parent) : QDialog(parent) {
     RadioGroup2->setItemIndex(0);
 
     Panel2 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::None, 1, 0);
-    Panel2->setGeometry(0, 368 - 41, 286, 41);
+    Panel2->setGeometry(0, Height - 41, Width, 41);
     BitBtn1 = MakeBitBtn(Panel2, QStringLiteral("OK"), QStringLiteral(":/dialog-parts/tick.xpm"),
                          14, 6, 71, 25);
     BitBtn3 = MakeBitBtn(Panel2, QStringLiteral("&Help"), QStringLiteral(":/dialog-parts/help.xpm"),
@@ -75,6 +86,19 @@ TZusatzformular::TZusatzformular(QWidget* parent) : QDialog(parent) {
     BitBtn2 = MakeBitBtn(Panel2, QStringLiteral("Cancel"),
                          QStringLiteral(":/dialog-parts/cross.xpm"), 90, 6, 93, 25);
     BitBtn1->setDefault(true);
+
+    // Below the buttons, so that nothing above moves when it appears; created last, so
+    // the tab chain reaches it after the buttons.
+    Panel3 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::Lowered, 1, 2);
+    Panel3->setGeometry(0, Height, Width, TreePanelHeight);
+    CheckBox8 = MakeCheckBox(Panel3, "totals for each folder", 20, 9, 203);
+    Label5 = MakeLabel(Panel3, "depth of subfolders:", 20, 32);
+    SpinEdit1 = new QSpinBox(Panel3);
+    SpinEdit1->setRange(-1, 999);
+    SpinEdit1->setSpecialValueText(QStringLiteral("no limit"));
+    SpinEdit1->setGeometry(Label5->geometry().right() + 8, 28, 77, 21);
+    Label5->setBuddy(SpinEdit1);
+    Panel3->hide();
 
     connect(CheckBox2, &QCheckBox::toggled, this, &TZusatzformular::CheckBox2Click);
     connect(CheckBox5, &QCheckBox::toggled, this, &TZusatzformular::CheckBox5Click);
@@ -96,6 +120,12 @@ void TZusatzformular::FormShow() {
     CheckBox6->setChecked(o.FooterPercent != 0);
     CheckBox2Click();
     CheckBox5Click();
+
+    const bool tree = AddedOptions.Subfolders;
+    Panel3->setVisible(tree);
+    setFixedSize(Width, Height + (tree ? TreePanelHeight : 0));
+    CheckBox8->setChecked(AddedOptions.FolderTotals);
+    SpinEdit1->setValue(ShownDepth(SpinEdit1));
 }
 
 void TZusatzformular::CheckBox2Click() {
@@ -124,6 +154,9 @@ void TZusatzformular::BitBtn1Click() {
     o.FooterTotalSize = CheckBox5->isChecked();
     o.TotalSizeUnit = static_cast<uint8_t>(RadioGroup1->itemIndex());
     o.FooterPercent = CheckBox6->isChecked();
+    AddedOptions.FolderTotals = CheckBox8->isChecked();
+    // An untouched box keeps a stored limit it cannot show.
+    if (SpinEdit1->value() != ShownDepth(SpinEdit1)) AddedOptions.Depth = SpinEdit1->value();
     OptionsChanged = true;
     accept();
 }
