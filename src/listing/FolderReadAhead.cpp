@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/Errors.h"
 #include "platform/WorkerPool.h"
 
 namespace tabulist {
@@ -89,8 +90,22 @@ bool FolderReadAhead::open(const QByteArray& folder, TSearchRec& rec, const Meta
              p = job->phase.load(std::memory_order_acquire))
             job->phase.wait(p, std::memory_order_acquire);
     }
+    // The folders held open ahead may be what ran out of descriptors: then the walk reads the
+    // folder itself, as it would have without them.
+    if (job->result.code == InOutTooManyOpenFiles) return false;
     code = OpenPreparedScan(std::move(job->result), rec, fetch);
     return true;
+}
+
+void FolderReadAhead::release() {
+    for (const std::shared_ptr<Job>& job : jobs_) {
+        int p = Waiting;
+        if (job->phase.compare_exchange_strong(p, Dropped, std::memory_order_acquire)) continue;
+        for (; p != Done; p = job->phase.load(std::memory_order_acquire))
+            job->phase.wait(p, std::memory_order_acquire);
+        job->result = PreparedScan();  // the worker is done with it; its descriptor closes here
+    }
+    jobs_.clear();
 }
 
 void FolderReadAhead::drop(const QByteArray& folder) {

@@ -35,6 +35,9 @@ public:
     bool open(const QByteArray& folder, TSearchRec& rec, const MetadataFetch& fetch, int& code);
     // The folder will not be listed after all.
     void drop(const QByteArray& folder);
+    // Lets go of every folder asked for, waiting for those in work: afterwards the read-ahead
+    // holds no descriptor.
+    void release();
 
 private:
     struct Job;  // shared with the task preparing it

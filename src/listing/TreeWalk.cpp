@@ -1,6 +1,7 @@
 // BuildTreeReport: one section per folder, depth first, in the order the listing shows them.
 #include "listing/TreeWalk.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "listing/ActivityTicker.h"
@@ -59,8 +60,8 @@ public:
         // Told to fetch on this thread alone (as tests compare), it reads nothing ahead either.
         if (!textMask_ && options.fetch.minEntries != SIZE_MAX) {
             WorkerPool& pool = options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
-            ahead_ = std::make_unique<FolderReadAhead>(pool, pool.size() + 2, mask_, options.order,
-                                                       63);
+            const size_t folders = std::min<size_t>(pool.size() + 2, 16);
+            ahead_ = std::make_unique<FolderReadAhead>(pool, folders, mask_, options.order, 63);
         }
     }
 
@@ -76,6 +77,8 @@ private:
     void countEntry();
     void findSubfolders(Level& level);
     void readAhead();
+    template <typename Open>
+    int withDescriptors(Open open);
     bool enter(const Level& parent, const QByteArray& name, Level& child) const;
     bool searchesBelow(const Level& level) const {
         return options_.depth < 0 || level.depth < options_.depth;
@@ -103,11 +106,25 @@ private:
     std::unique_ptr<FolderReadAhead> ahead_;  // null: each folder read when it is reached
 };
 
+// Runs open; when the descriptors ran out while folders are being read ahead, lets those go
+// and the walk goes on without reading ahead.
+template <typename Open>
+int TreeRun::withDescriptors(Open open) {
+    const int code = open();
+    if (code != InOutTooManyOpenFiles || !ahead_) return code;
+    ahead_->release();
+    ahead_.reset();
+    return open();
+}
+
 int TreeRun::openScan(const Level& level, const QString& spec) {
     int code = 0;
     if (ahead_ && ahead_->open(level.raw, rec_, options_.fetch, code)) return code;
-    if (textMask_) return OpenEntryScan(spec, 63, rec_, options_.order, options_.fetch);
-    return OpenEntryScan(level.raw, mask_, 63, rec_, options_.order, options_.fetch);
+    auto open = [&] {
+        if (textMask_) return OpenEntryScan(spec, 63, rec_, options_.order, options_.fetch);
+        return OpenEntryScan(level.raw, mask_, 63, rec_, options_.order, options_.fetch);
+    };
+    return withDescriptors(open);
 }
 
 // The next entry of the section's scan; true when it is to be listed.
@@ -220,9 +237,11 @@ void TreeRun::readAhead() {
 void TreeRun::findSubfolders(Level& level) {
     const int attrMask = AttrDirectory | AttrSystem | (options_.showHidden ? AttrHidden : 0);
     TSearchRec rec;
-    for (int code = OpenEntryScan(level.raw, QStringLiteral("*"), attrMask, rec, options_.order,
-                                  options_.fetch);
-         code == 0; code = NextScanEntry(rec)) {
+    auto open = [&] {
+        return OpenEntryScan(level.raw, QStringLiteral("*"), attrMask, rec, options_.order,
+                             options_.fetch);
+    };
+    for (int code = withDescriptors(open); code == 0; code = NextScanEntry(rec)) {
         if ((rec.Attr & AttrDirectory) && !IsDotName(rec.RawName))
             level.subfolders.push_back(rec.RawName);
     }

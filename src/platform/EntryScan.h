@@ -41,6 +41,7 @@ struct ScannedFolder {
 
     const char* nameOf(const Item& item) const { return names.data() + item.raw; }
     EntryMeta fetch(size_t index) const;  // safe from any thread
+    void closeDirectory();
 
     int fd = -1;
     bool skipHidden = false;  // hidden names are passed over without asking the system
@@ -67,8 +68,9 @@ public:
     // In a folder of fetch.minEntries names or more, has the pool fetch metadata ahead of the
     // entry being read; in smaller ones each entry's is fetched when it is reached.
     void fetchAheadIfLarge(const MetadataFetch& fetch);
-    // Fetches every entry's metadata now, on the calling thread, unless that is done already:
-    // a scan prepared by another thread carries its metadata to the one that lists it.
+    // Fetches every entry's metadata now, on the calling thread, and lets go of the directory,
+    // unless metadata is fetched already or ahead: a scan prepared by another thread carries
+    // its metadata to the one that lists it, without holding a descriptor meanwhile.
     void fetchAll();
     bool metadataFetched() const { return !fetched_.empty(); }
     size_t entryCount() const { return folder_->items.size(); }

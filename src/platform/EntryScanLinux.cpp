@@ -81,8 +81,11 @@ bool statEntry(int fd, const char* name, struct stat& st) {
 
 }  // namespace
 
-ScannedFolder::~ScannedFolder() {
+ScannedFolder::~ScannedFolder() { closeDirectory(); }
+
+void ScannedFolder::closeDirectory() {
     if (fd >= 0) close(fd);
+    fd = -1;
 }
 
 EntryMeta ScannedFolder::fetch(size_t index) const {
@@ -138,11 +141,11 @@ void EntryScan::fetchAheadIfLarge(const MetadataFetch& fetch) {
 }
 
 void EntryScan::fetchAll() {
-    if (!fetched_.empty() || next_ != 0) return;
-    ahead_.reset();
+    if (!fetched_.empty() || next_ != 0 || ahead_) return;
     const size_t count = folder_->items.size();
     fetched_.resize(count);
     for (size_t i = 0; i < count; ++i) fetched_[i] = folder_->fetch(i);
+    folder_->closeDirectory();
 }
 
 void EntryScan::readNames(void* stream, const MaskMatcher& mask, bool keepDots) {

@@ -32,6 +32,7 @@ private:
 // ENOSPC 101; anything else the errno value itself, always shown as "I/O error %d"
 // (EIO is 5 but is not an access problem).
 int InOutCodeFromErrno(int err);
+constexpr int InOutTooManyOpenFiles = 4;
 EInOutError InOutErrorFromErrno(int err);
 
 // "Invalid argument to date encode" / "Invalid argument to time encode".

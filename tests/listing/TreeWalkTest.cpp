@@ -6,6 +6,7 @@
 #include <cstring>
 #include <future>
 
+#include "listing/FolderReadAhead.h"
 #include "listing/LinesSink.h"
 #include "listing/ReportLines.h"
 #include "platform/WorkerPool.h"
@@ -228,6 +229,28 @@ TEST_F(Tree, SameListingWithOneWorkerThreadOrSeveral) {
     list(o, hooks);
     EXPECT_TRUE(result.abandoned);
     pool.reset();  // joins the threads: folders still in work end, those not started never do
+}
+
+// The folders read ahead must never be why the walk runs out of descriptors: with barely
+// enough for reading one folder after the other, the listing is that of the calling thread.
+TEST_F(Tree, FoldersReadAheadNeverCostTheWalkADescriptor) {
+    // Folders too large to be read ahead whole keep their descriptors until they are listed.
+    for (const QByteArray big : {"big1", "big2", "big3"}) {
+        fixture.dir(big);
+        for (size_t i = 0; i <= FolderReadAhead::FetchUpTo; ++i)
+            fixture.file(big + "/f" + QByteArray::number(qulonglong(i)) + ".txt");
+    }
+    WorkerPool pool(4);
+    for (const char* mask : {"*.*", "*.txt"}) {  // "*.txt" finds subfolders in a second scan
+        ListingOptions o = options();
+        o.maskText = mask;
+        o.fetch = {nullptr, SIZE_MAX};
+        const QStringList plain = list(o);
+        ASSERT_GE(plain.filter("path:").size(), 5) << mask;
+        o.fetch = {&pool, 1};
+        const test::DescriptorLimit tight(5);
+        EXPECT_EQ(list(o), plain) << mask;
+    }
 }
 
 // A bind mount of an ancestor below it would make the walk endless; it is listed, not entered.

@@ -12,11 +12,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tabulist::test {
 namespace {
@@ -212,21 +214,48 @@ WorkingDirectoryGuard::~WorkingDirectoryGuard() {
     [[maybe_unused]] const int rc = chdir(saved_.constData());
 }
 
-FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
+namespace {
+
+// Sets the soft limit of resource; returns the one it replaces.
+unsigned long long SwapSoftLimit(int resource, unsigned long long value) {
     rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("getrlimit failed");
-    savedLimit_ = limit.rlim_cur;
+    if (::getrlimit(resource, &limit) != 0) throw std::runtime_error("getrlimit failed");
+    const unsigned long long saved = limit.rlim_cur;
+    limit.rlim_cur = rlim_t(value);
+    if (::setrlimit(resource, &limit) != 0) throw std::runtime_error("setrlimit failed");
+    return saved;
+}
+
+}  // namespace
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) {
     savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    limit.rlim_cur = bytes;
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
+    savedLimit_ = SwapSoftLimit(RLIMIT_FSIZE, bytes);
 }
 
 FileSizeLimit::~FileSizeLimit() {
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = savedLimit_;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+    SwapSoftLimit(RLIMIT_FSIZE, savedLimit_);
     std::signal(SIGXFSZ, savedHandler_);
 }
+
+DescriptorLimit::DescriptorLimit(int spare) {
+    std::vector<int> open;
+    DIR* dir = ::opendir("/proc/self/fd");
+    if (!dir) throw std::runtime_error("cannot read /proc/self/fd");
+    while (const dirent* e = ::readdir(dir)) {
+        const int fd = std::atoi(e->d_name);
+        if (e->d_name[0] != '.' && fd != ::dirfd(dir)) open.push_back(fd);
+    }
+    ::closedir(dir);
+    // New descriptors take the lowest free numbers: the limit ends after the spare-th of them;
+    // descriptors open above it stay open.
+    int fd = 0;
+    for (int free = 0;; ++fd) {
+        if (std::find(open.begin(), open.end(), fd) == open.end() && ++free == spare) break;
+    }
+    savedLimit_ = SwapSoftLimit(RLIMIT_NOFILE, (unsigned long long)(fd + 1));
+}
+
+DescriptorLimit::~DescriptorLimit() { SwapSoftLimit(RLIMIT_NOFILE, savedLimit_); }
 
 }  // namespace tabulist::test

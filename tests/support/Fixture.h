@@ -86,4 +86,17 @@ private:
     void (*savedHandler_)(int) = nullptr;
 };
 
+// Leaves the process `spare` descriptors above those open now while this lives: opening more
+// fails with EMFILE. The limit is put back when it ends.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(int spare);
+    ~DescriptorLimit();
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+
+private:
+    unsigned long long savedLimit_ = 0;
+};
+
 }  // namespace tabulist::test
