@@ -27,6 +27,7 @@ public:
         *end_++ = c;
     }
     void append(const QChar* text, qsizetype n) {
+        if (n <= 0) return;  // an empty text may have no storage at all to copy from
         room(n);
         std::memcpy(static_cast<void*>(end_), text, size_t(n) * sizeof(QChar));
         end_ += n;

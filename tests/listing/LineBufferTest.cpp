@@ -36,6 +36,8 @@ TEST(LineBuffer, GrowsPastItsFirstStorageAndHandsItOver) {
     }
     buffer.fill(QLatin1Char('x'), 0);
     buffer.fill(QLatin1Char('x'), -2);
+    buffer += QString();  // an empty separator or name: no storage to copy from
+    buffer += QStringView();
     const QString taken = buffer.take();
     EXPECT_EQ(taken.size(), 308);
     buffer += QLatin1Char('z');  // without clear(): a fresh line after take()
