@@ -1,3 +1,4 @@
+// ReplacementFile on Linux: a temporary beside the target, fsync, and an atomic rename.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,7 +118,8 @@ bool ReplacementFile::Commit() {
     if (fd_ < 0) return Fail(Failure::Write, EBADF);
     // Overwritten from the start, the old content is cut only after the new one is there.
     if (inPlace_ && ::ftruncate(fd_, written_) != 0) return Fail(Failure::Write, errno);
-    if (!temporary_.isEmpty() && ::fsync(fd_) != 0) return Fail(Failure::Write, errno);
+    if ((inPlace_ || !temporary_.isEmpty()) && ::fsync(fd_) != 0)
+        return Fail(Failure::Write, errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 && errno != EINTR) return Fail(Failure::Write, errno);
@@ -125,6 +127,12 @@ bool ReplacementFile::Commit() {
     if (::rename(temporary_.constData(), target_.constData()) != 0)
         return Fail(Failure::Create, errno);
     temporary_.clear();
+    // Makes the rename itself durable; the file is written either way.
+    const int dir = ::open(DirectoryOf(target_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
     return true;
 }
 
