@@ -2,8 +2,7 @@
 #include "listing/ListingEngine.h"
 
 #include "listing/ActivityTicker.h"
-#include "listing/ColumnLayout.h"
-#include "listing/DetailLine.h"
+#include "listing/BodyLines.h"
 #include "listing/EntryFilter.h"
 #include "listing/ReportLines.h"
 #include "listing/TreeWalk.h"
@@ -42,8 +41,7 @@ private:
     bool NextMatchingEntry();
     int OpenScan();
     void countEntry();
-    void singleColumnScan();
-    void multiColumnScan(int columnsPerRow);
+    void bodyScan();
 
     const ListingOptions& options_;
     ListingSink* sink_;  // null when the entries go to an EntrySink
@@ -56,10 +54,7 @@ private:
 };
 
 bool ListingRun::NextMatchingEntry() {
-    ticker_.TickActivity();
-    if (hooks_.processMessages) hooks_.processMessages();
-    // A newer request may have arrived while the messages ran; it wins.
-    if (hooks_.abandoned && hooks_.abandoned()) {
+    if (ListingOvertaken(hooks_, ticker_)) {
         result_.abandoned = true;
         state_ = ScanState::Exhausted;
         return false;
@@ -87,32 +82,18 @@ void ListingRun::countEntry() {
     if (rec_.Attr & AttrDirectory) ++result_.dirCount;
 }
 
-void ListingRun::singleColumnScan() {
-    DetailLineWriter lines(options_);
+void ListingRun::bodyScan() {
+    BodyLines body(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
             countEntry();
-            sink_->appendLine(lines.line(rec_));
-        }
-        if (state_ == ScanState::First) state_ = ScanState::Continue;
-    }
-}
-
-void ListingRun::multiColumnScan(int columnsPerRow) {
-    ColumnLayout layout(columnsPerRow);
-    while (state_ != ScanState::Exhausted) {
-        if (NextMatchingEntry()) {
-            countEntry();
-            if (layout.add(rec_)) {
-                sink_->appendLine(layout.pending());
-                layout.nextLine();
-            }
+            if (const QString* line = body.add(rec_)) sink_->appendLine(*line);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
     if (result_.abandoned) return;
-    // The remainder, or an empty line when the names filled every line.
-    sink_->appendLine(layout.pending());
+    // The remainder of the columns, or an empty line when the names filled every line.
+    if (const QString* line = body.rest()) sink_->appendLine(*line);
 }
 
 ListingResult ListingRun::run() {
@@ -123,12 +104,7 @@ ListingResult ListingRun::run() {
     DriveFigures drive(options_, hooks_);
     WriteHeader(options_, result_.searchSpec, drive, *sink_);
 
-    // No column selected reads as one column, which is what the column list shows then.
-    if (options_.columnIndex >= 1 && options_.columnIndex <= 5) {
-        multiColumnScan(options_.columnIndex + 1);
-    } else {
-        singleColumnScan();
-    }
+    bodyScan();
     CloseEntryScan(rec_);
     if (result_.abandoned) {
         if (hooks_.finished) hooks_.finished();

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "listing/ActivityTicker.h"
-#include "listing/ColumnLayout.h"
-#include "listing/DetailLine.h"
+#include "listing/BodyLines.h"
 #include "listing/EntryFilter.h"
 #include "listing/FolderReadAhead.h"
 #include "listing/ReportLines.h"
@@ -129,10 +128,7 @@ int TreeRun::openScan(const Level& level, const QString& spec) {
 
 // The next entry of the section's scan; true when it is to be listed.
 bool TreeRun::nextEntry(Level& level, bool start, bool first) {
-    ticker_.TickActivity();
-    if (hooks_.processMessages) hooks_.processMessages();
-    // A newer request may have arrived while the messages ran; it wins.
-    if (hooks_.abandoned && hooks_.abandoned()) {
+    if (ListingOvertaken(hooks_, ticker_)) {
         total_.abandoned = true;
         exhausted_ = true;
         return false;
@@ -187,19 +183,14 @@ void TreeRun::listSection(Level& level, bool start) {
         return;
     }
     exhausted_ = code != 0;
-    const bool columns = options_.columnIndex >= 1 && options_.columnIndex <= 5;
-    DetailLineWriter lines(options_);
-    ColumnLayout layout(columns ? options_.columnIndex + 1 : 1);
+    BodyLines body(options_);
     for (bool first = true; !exhausted_; first = false) {
         if (!nextEntry(level, start, first)) continue;
         countEntry();
         if (entries_) {
             entries_->entry(level.relative, rec_);
-        } else if (!columns) {
-            write(lines.line(rec_));
-        } else if (layout.add(rec_)) {
-            write(layout.pending());
-            layout.nextLine();
+        } else if (const QString* line = body.add(rec_)) {
+            write(*line);
         }
     }
     CloseEntryScan(rec_);
@@ -207,7 +198,7 @@ void TreeRun::listSection(Level& level, bool start) {
     if (section_.fileCount == 0 || entries_) {
         headPending_ = false;
     } else {
-        if (columns) write(layout.pending());
+        if (const QString* line = body.rest()) write(*line);
         if (options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
             sink_->appendLine(QString());
             WriteFooter(options_, section_, drive_, *sink_);
