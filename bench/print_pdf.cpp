@@ -95,15 +95,13 @@ int main(int argc, char** argv) {
     qint64 longestGap = 0;
     QTimer turns;
     turns.setInterval(0);
-    QObject::connect(&turns, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, sinceTurn.restart());
-    });
+    QObject::connect(&turns, &QTimer::timeout,
+                     [&] { longestGap = std::max(longestGap, sinceTurn.restart()); });
     QElapsedTimer whole;
     qint64 atHundred = -1;
-    auto hundred = QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged,
-                                    [&](int v) {
-                                        if (v == 100 && atHundred < 0) atHundred = whole.elapsed();
-                                    });
+    auto hundred = QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged, [&](int v) {
+        if (v == 100 && atHundred < 0) atHundred = whole.elapsed();
+    });
     {
         QFile reset("/proc/self/clear_refs");
         if (reset.open(QIODevice::WriteOnly)) reset.write("5");
@@ -130,13 +128,13 @@ int main(int argc, char** argv) {
     QFile::remove(pdf);
     for (const int at : {1, 50, 100}) {
         QElapsedTimer sinceClick;
-        auto c = QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged,
-                                  [&, at](int v) {
-                                      if (v == at && !sinceClick.isValid()) {
-                                          sinceClick.start();
-                                          progress.BitBtn1->click();
-                                      }
-                                  });
+        auto c =
+            QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged, [&, at](int v) {
+                if (v == at && !sinceClick.isValid()) {
+                    sinceClick.start();
+                    progress.BitBtn1->click();
+                }
+            });
         progress.ProgressBar1->setValue(37);
         run();
         QObject::disconnect(c);

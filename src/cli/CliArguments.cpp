@@ -94,10 +94,9 @@ const std::map<QString, Edit>& Switches() {
 }
 
 const QStringList& ValueOptions() {
-    static const QStringList options = {"--mask",       "--columns",    "--unit",
-                                        "--class",      "--from",       "--to",
-                                        "--drive-unit", "--total-unit", "--settings",
-                                        "--format",     "--sort",   "--depth"};
+    static const QStringList options = {"--mask",     "--columns", "--unit",       "--class",
+                                        "--from",     "--to",      "--drive-unit", "--total-unit",
+                                        "--settings", "--format",  "--sort",       "--depth"};
     return options;
 }
 
@@ -141,7 +140,8 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
         bool ok = false;
         const int depth = value.toInt(&ok);
         if (!ok || depth < 0)
-            throw UsageError(QStringLiteral("invalid depth '%1' for --depth (0 or more)").arg(value));
+            throw UsageError(
+                QStringLiteral("invalid depth '%1' for --depth (0 or more)").arg(value));
         result.edits.push_back([depth](ListingOptions& o) {
             o.subfolders = true;
             o.depth = depth;

@@ -67,7 +67,8 @@ void StreamSink::appendLine(const QString& line) {
         if (buffer_.size() < most) buffer_.resize(most);
     }
     char* at = buffer_.data() + used_;
-    ptrdiff_t size = EncodeUtf8(reinterpret_cast<const char16_t*>(line.constData()), line.size(), at);
+    ptrdiff_t size =
+        EncodeUtf8(reinterpret_cast<const char16_t*>(line.constData()), line.size(), at);
     if (size < 0) {
         const QByteArray bytes = line.toUtf8();
         size = bytes.size();

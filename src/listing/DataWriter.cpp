@@ -12,8 +12,8 @@ void AppendCsvField(QByteArray& line, const QString& text, bool protectFormulas)
     QByteArray field = text.toUtf8();
     if (protectFormulas && !field.isEmpty() && QByteArrayView("=+-@\t\r").contains(field[0]))
         field.prepend('\'');
-    const bool quoted = field.contains(',') || field.contains('"') || field.contains('\r') ||
-                        field.contains('\n');
+    const bool quoted =
+        field.contains(',') || field.contains('"') || field.contains('\r') || field.contains('\n');
     if (!quoted) {
         line += field;
         return;
@@ -84,8 +84,8 @@ void DataWriter::entry(const QString& folder, const TSearchRec& rec) {
         bytes += '}';
     } else {
         const bool protect = options_.protectFormulas;
-        for (const QString* field : {&record.folder, &record.name, &record.type,
-                                     &record.attributes}) {
+        for (const QString* field :
+             {&record.folder, &record.name, &record.type, &record.attributes}) {
             AppendCsvField(bytes, *field, protect);
             bytes += ',';
         }

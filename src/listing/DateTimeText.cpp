@@ -46,10 +46,12 @@ DateTimeWriter::DateTimeWriter(const RegionalSettings& settings) : settings_(set
         if (pieces_.empty() || pieces_.back().item != Text) pieces_.push_back({Text, 0, {}, {}});
         pieces_.back().text += t;
     };
-    auto names = [this](Item item, int count, const QStringList& given, const char* const fallback[]) {
+    auto names = [this](Item item, int count, const QStringList& given,
+                        const char* const fallback[]) {
         Piece piece{item, 0, {}, {}};
         QString fallbackText;
-        for (int i = 0; i < count; ++i) piece.names.push_back(NameOf(given, i, fallback, fallbackText));
+        for (int i = 0; i < count; ++i)
+            piece.names.push_back(NameOf(given, i, fallback, fallbackText));
         pieces_.push_back(std::move(piece));
     };
     qsizetype i = 0;

@@ -44,11 +44,26 @@ public:
         for (QChar* stop = end_ + n; end_ != stop;) *end_++ = c;
     }
 
-    LineBuffer& operator+=(QChar c) { append(c); return *this; }
-    LineBuffer& operator+=(QLatin1Char c) { append(QChar(c)); return *this; }
-    LineBuffer& operator+=(QLatin1String text) { append(text); return *this; }
-    LineBuffer& operator+=(QStringView text) { append(text); return *this; }
-    LineBuffer& operator+=(const QString& text) { append(QStringView(text)); return *this; }
+    LineBuffer& operator+=(QChar c) {
+        append(c);
+        return *this;
+    }
+    LineBuffer& operator+=(QLatin1Char c) {
+        append(QChar(c));
+        return *this;
+    }
+    LineBuffer& operator+=(QLatin1String text) {
+        append(text);
+        return *this;
+    }
+    LineBuffer& operator+=(QStringView text) {
+        append(text);
+        return *this;
+    }
+    LineBuffer& operator+=(const QString& text) {
+        append(QStringView(text));
+        return *this;
+    }
 
     // The line written so far; the reference stays valid until the next clear(). A copy
     // taken from it is the caller's, whatever this buffer does afterwards.

@@ -109,8 +109,8 @@ void AppendFixed(LineBuffer& out, double x, int width, int decimals) {
         for (const char* p = std::isnan(x) ? "NAN" : "INF"; *p; ++p) push(*p);
     } else if (magnitude >= 1e36) {
         char buffer[64];
-        const int length = std::snprintf(buffer, sizeof buffer, "%.*E",
-                                         decimals < 17 ? decimals : 17, magnitude);
+        const int length =
+            std::snprintf(buffer, sizeof buffer, "%.*E", decimals < 17 ? decimals : 17, magnitude);
         room(length);
         for (int i = 0; i < length; ++i) push(buffer[i]);
     } else {

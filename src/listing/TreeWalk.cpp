@@ -27,8 +27,8 @@ QByteArray Joined(const QByteArray& folder, const QByteArray& name) {
 
 // A folder on the way down and the names of its subfolders not searched yet.
 struct Level {
-    QByteArray raw;   // as the file system names it
-    QString display;  // as the path lines show it
+    QByteArray raw;    // as the file system names it
+    QString display;   // as the path lines show it
     QString relative;  // as the data formats name it: "." for the starting folder
     FolderIdentity id;
     int depth = 0;
@@ -216,8 +216,8 @@ void TreeRun::readAhead() {
     std::vector<QByteArray> next;
     for (auto level = path_.rbegin(); level != path_.rend() && next.size() < ahead_->limit();
          ++level) {
-        for (size_t i = level->next;
-             i < level->subfolders.size() && next.size() < ahead_->limit(); ++i)
+        for (size_t i = level->next; i < level->subfolders.size() && next.size() < ahead_->limit();
+             ++i)
             next.push_back(Joined(level->raw, level->subfolders[i]));
     }
     ahead_->want(next);

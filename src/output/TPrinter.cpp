@@ -333,7 +333,8 @@ void TPrinter::PaintKeptPages() {
     int copies = 1;
     bool collate = true;
     if (CopiesHere()) {
-        if (settings.pageOrder() == QPrinter::LastPageFirst) std::reverse(order.begin(), order.end());
+        if (settings.pageOrder() == QPrinter::LastPageFirst)
+            std::reverse(order.begin(), order.end());
         copies = std::max(1, settings.copyCount());
         collate = settings.collateCopies();
     }

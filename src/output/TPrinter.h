@@ -138,8 +138,8 @@ private:
     bool documentOpen_ = false;
     bool jobAborted_ = false;
     int currentPage_ = 0;
-    QList<Run> page_;          // the page being laid out
-    QList<QList<Run>> kept_;   // complete pages not painted yet
+    QList<Run> page_;         // the page being laid out
+    QList<QList<Run>> kept_;  // complete pages not painted yet
     QList<std::pair<QFont, QColor>> styles_;
     int paintedStyle_ = -1;
     int pagesPainted_ = 0;

@@ -13,19 +13,19 @@ enum class TextCase { LowerCase, UpperCase };
 
 // One mounted file system as the mount list reports it.
 struct MountRecord {
-    QString mountPoint;   // "/", "/home", "/media/usb"
-    QString fsType;       // "ext4", "tmpfs", "nfs4", ...
-    QString source;       // "/dev/sda1", "//server/share", "server:/export"
-    QString label;        // file-system label, empty when it has none
+    QString mountPoint;            // "/", "/home", "/media/usb"
+    QString fsType;                // "ext4", "tmpfs", "nfs4", ...
+    QString source;                // "/dev/sda1", "//server/share", "server:/export"
+    QString label;                 // file-system label, empty when it has none
     bool removableDevice = false;  // the block device reports itself removable
 };
 
 // One drive offered by the drive selector.
 struct Drive {
-    QChar letter;      // lower case, 'c' to 'z'
+    QChar letter;  // lower case, 'c' to 'z'
     DriveType type;
-    QString root;      // the mount point
-    QString label;     // the label, or the mount point when there is none
+    QString root;        // the mount point
+    QString label;       // the label, or the mount point when there is none
     QString remoteName;  // network drives: the mount source
 };
 
@@ -40,7 +40,7 @@ public:
     static DriveTable system();
 
     const std::vector<Drive>& drives() const { return drives_; }
-    const Drive* byLetter(QChar letter) const;      // either case
+    const Drive* byLetter(QChar letter) const;        // either case
     const Drive* driveOf(const QString& path) const;  // longest mount-point prefix
 
     // The selector's row text: "c: [label]" (fixed, CD-ROM, RAM disk), "c:" (removable),

@@ -38,12 +38,12 @@ struct TSearchRec {
     TSearchRec(TSearchRec&&) noexcept;
     TSearchRec& operator=(TSearchRec&&) noexcept;
 
-    int32_t Time = 0;  // packed local date and time of the last write
-    int64_t Size = 0;  // full size in bytes (0 for directories)
-    int32_t Attr = 0;  // attribute word
+    int32_t Time = 0;          // packed local date and time of the last write
+    int64_t Size = 0;          // full size in bytes (0 for directories)
+    int32_t Attr = 0;          // attribute word
     int64_t ModifiedTime = 0;  // last write in seconds since 1970, neither packed nor clamped
-    QString Name;      // display name: decoded, control characters shown as "?"
-    QByteArray RawName;  // the name's bytes as the file system holds them
+    QString Name;              // display name: decoded, control characters shown as "?"
+    QByteArray RawName;        // the name's bytes as the file system holds them
     uint32_t ExcludeMask = 0;
     std::unique_ptr<EntryScan> ScanHandle;  // null when no enumeration is open
 

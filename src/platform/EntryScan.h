@@ -17,7 +17,7 @@ struct EntryMeta {
     int64_t size = 0;
     int64_t modified = 0;  // seconds since 1970, neither packed nor clamped
     int32_t time = 0;      // packed local time
-    int32_t attr = -1;  // -1: passed over (a hidden name not asked for, or gone meanwhile)
+    int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
 };
 
 // The matching names of one directory, read once and sorted, and the directory kept open

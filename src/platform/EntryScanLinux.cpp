@@ -65,7 +65,8 @@ int CompareBytes(const char* a, size_t aLength, const char* b, size_t bLength) {
         }
     }
     for (; i < common; ++i)
-        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+        if (a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
     return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
 }
 

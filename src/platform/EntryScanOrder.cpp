@@ -77,9 +77,8 @@ void EntryScan::applyOrder(EntryOrder order, const MetadataFetch& fetch) {
         case SortKey::Name:
             break;
         case SortKey::Extension:
-            std::stable_sort(first, items.end(), [this](const Item& a, const Item& b) {
-                return extensionLess(a, b);
-            });
+            std::stable_sort(first, items.end(),
+                             [this](const Item& a, const Item& b) { return extensionLess(a, b); });
             break;
         case SortKey::Size:
         case SortKey::Date:
@@ -89,7 +88,8 @@ void EntryScan::applyOrder(EntryOrder order, const MetadataFetch& fetch) {
     if (order.descending) {
         const size_t dots = folder_->dotItems;
         std::reverse(items.begin() + std::ptrdiff_t(dots), items.end());
-        if (!fetched_.empty()) std::reverse(fetched_.begin() + std::ptrdiff_t(dots), fetched_.end());
+        if (!fetched_.empty())
+            std::reverse(fetched_.begin() + std::ptrdiff_t(dots), fetched_.end());
     }
 }
 

@@ -14,14 +14,22 @@ EInOutError::EInOutError(int code, const QString& message) : TabulistError(messa
 
 QString EInOutError::messageFor(int code) {
     switch (code) {
-        case 2: return QStringLiteral("File not found");
-        case 3: return QStringLiteral("Invalid filename");
-        case 4: return QStringLiteral("Too many open files");
-        case 5: return QStringLiteral("File access denied");
-        case 100: return QStringLiteral("Read beyond end of file");
-        case 101: return QStringLiteral("Disk full");
-        case 106: return QStringLiteral("Invalid numeric input");
-        default: return QStringLiteral("I/O error %1").arg(code);
+        case 2:
+            return QStringLiteral("File not found");
+        case 3:
+            return QStringLiteral("Invalid filename");
+        case 4:
+            return QStringLiteral("Too many open files");
+        case 5:
+            return QStringLiteral("File access denied");
+        case 100:
+            return QStringLiteral("Read beyond end of file");
+        case 101:
+            return QStringLiteral("Disk full");
+        case 106:
+            return QStringLiteral("Invalid numeric input");
+        default:
+            return QStringLiteral("I/O error %1").arg(code);
     }
 }
 
@@ -29,16 +37,22 @@ namespace {
 // The errno values that have a code of their own; 0 for the rest.
 int MappedCode(int err) {
     switch (err) {
-        case ENOENT: return 2;
+        case ENOENT:
+            return 2;
         case ENOTDIR:
-        case ENAMETOOLONG: return 3;
+        case ENAMETOOLONG:
+            return 3;
         case EMFILE:
-        case ENFILE: return 4;
+        case ENFILE:
+            return 4;
         case EACCES:
         case EPERM:
-        case EROFS: return 5;
-        case ENOSPC: return 101;
-        default: return 0;
+        case EROFS:
+            return 5;
+        case ENOSPC:
+            return 101;
+        default:
+            return 0;
     }
 }
 }  // namespace
@@ -60,8 +74,12 @@ EConvertError DateEncodeError() {
 EConvertError TimeEncodeError() {
     return EConvertError(QStringLiteral("Invalid argument to time encode"));
 }
-EMathError ZeroDivideError() { return EMathError(QStringLiteral("Floating point division by zero")); }
-EMathError InvalidOpError() { return EMathError(QStringLiteral("Invalid floating point operation")); }
+EMathError ZeroDivideError() {
+    return EMathError(QStringLiteral("Floating point division by zero"));
+}
+EMathError InvalidOpError() {
+    return EMathError(QStringLiteral("Invalid floating point operation"));
+}
 
 EListError::EListError(int index)
     : TabulistError(QStringLiteral("List index out of bounds (%1)").arg(index)) {}

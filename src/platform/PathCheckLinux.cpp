@@ -17,8 +17,8 @@ PathCheck CheckPath(const QByteArray& rawPath) {
 
 bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
     struct stat info {};
-    const int result = followLinks ? ::stat(rawPath.constData(), &info)
-                                   : ::lstat(rawPath.constData(), &info);
+    const int result =
+        followLinks ? ::stat(rawPath.constData(), &info) : ::lstat(rawPath.constData(), &info);
     if (result != 0 || !S_ISDIR(info.st_mode)) return false;
     identity.device = info.st_dev;
     identity.inode = info.st_ino;

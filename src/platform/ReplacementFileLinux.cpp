@@ -5,8 +5,8 @@
 
 #include <QFile>
 #include <atomic>
-#include <climits>
 #include <cerrno>
+#include <climits>
 
 #include "platform/ReplacementFile.h"
 

@@ -32,7 +32,7 @@ protected:
             QProcessEnvironment::systemEnvironment(), 300000);
         const RunResult arch = RunProgram("dpkg", {"--print-architecture"});
         package_ = dir_->path() + "/tabulist_" + Version + '_' +
-                    QString::fromLatin1(arch.out).trimmed() + ".deb";
+                   QString::fromLatin1(arch.out).trimmed() + ".deb";
     }
     static void TearDownTestSuite() {
         build_.reset();
@@ -93,8 +93,8 @@ TEST_F(PackageTest, HoldsTheProgramFolderLinksAndDesktopFiles) {
     // Staged through DESTDIR: what is inside must name /usr, never the staging folder.
     QTemporaryDir tree;
     DpkgDeb({"-x", package_, tree.path()});
-    EXPECT_EQ(ExecProgram(DesktopEntryValue(tree.path() + "/usr/share/applications/tabulist.desktop",
-                                            "Exec")),
+    EXPECT_EQ(ExecProgram(DesktopEntryValue(
+                  tree.path() + "/usr/share/applications/tabulist.desktop", "Exec")),
               "/usr/bin/tabulist");
     QFile settings(tree.path() + "/usr/lib/tabulist/Tabulist.sav");
     QFile defaults(TABULIST_SOURCE_DIR "/data/default.sav");
@@ -106,9 +106,8 @@ TEST_F(PackageTest, ControlFieldsNameTheQtLibrariesItNeeds) {
     const QString fields =
         DpkgDeb({"-f", package_, "Package", "Version", "Architecture", "Depends"});
     const RunResult arch = RunProgram("dpkg", {"--print-architecture"});
-    EXPECT_TRUE(fields.startsWith("Package: tabulist\nVersion: " + Version +
-                                  "\nArchitecture: " + QString::fromLatin1(arch.out).trimmed() +
-                                  "\nDepends: "))
+    EXPECT_TRUE(fields.startsWith("Package: tabulist\nVersion: " + Version + "\nArchitecture: " +
+                                  QString::fromLatin1(arch.out).trimmed() + "\nDepends: "))
         << fields.toStdString();
     const QString depends = fields.section("Depends: ", 1).trimmed();
     QStringList names;

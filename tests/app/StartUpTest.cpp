@@ -5,11 +5,11 @@
 #include <QFile>
 #include <random>
 
+#include "app/Application.h"
+#include "app/WindowSet.h"
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
-#include "app/Application.h"
 #include "forms/Hauptfenster/Clock.h"
-#include "app/WindowSet.h"
 #include "forms/Help.h"
 #include "forms/PEnde/PEnde.h"
 #include "forms/Zusatz/Zusatz.h"

@@ -141,7 +141,8 @@ TEST(RecursiveArguments, DepthImpliesSubfolders) {
     const ListingOptions plain = Compose({});
     EXPECT_FALSE(plain.subfolders || plain.oneFileSystem || plain.folderTotals);
     EXPECT_LT(plain.depth, 0);
-    const ListingOptions recursive = Compose({"--recursive", "--one-file-system", "--folder-totals"});
+    const ListingOptions recursive =
+        Compose({"--recursive", "--one-file-system", "--folder-totals"});
     EXPECT_TRUE(recursive.subfolders && recursive.oneFileSystem && recursive.folderTotals);
     EXPECT_LT(recursive.depth, 0);
     const ListingOptions deep = Compose({"--depth=0"});

@@ -34,8 +34,8 @@ protected:
         fx.dir("sub");
         fx.file(".hidden");
     }
-    const QStringList names = {"=SUM(A1).txt", "bad" + Bad + ".txt", "comma,name.txt",
-                               "line\r\nend.txt", "say \"hi\".txt", "sub"};
+    const QStringList names = {"=SUM(A1).txt",    "bad" + Bad + ".txt", "comma,name.txt",
+                               "line\r\nend.txt", "say \"hi\".txt",     "sub"};
     Fixture fx;
 };
 
@@ -67,8 +67,8 @@ TEST_F(DataFormats, JsonReadsBackAsOneArrayOfObjects) {
     QStringList read;
     for (const QJsonValue& value : entries) {
         const QJsonObject entry = value.toObject();
-        EXPECT_EQ(entry.keys(), QStringList({"attributes", "folder", "modified", "name", "size",
-                                             "type"}));
+        EXPECT_EQ(entry.keys(),
+                  QStringList({"attributes", "folder", "modified", "name", "size", "type"}));
         read << entry.value("name").toString();
     }
     EXPECT_EQ(read, QStringList(".hidden") + names);
@@ -83,8 +83,8 @@ TEST(DataFormatsEdges, EmptyFolderAndAFailedListingStayValid) {
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out, "[]\n");
     const ListRun csv = Lister({"--format", "csv", empty.rootText()});
-    EXPECT_EQ(test::CsvRows(csv.out), QList<QStringList>({{"folder", "name", "type", "attributes",
-                                                           "size", "modified"}}));
+    EXPECT_EQ(test::CsvRows(csv.out),
+              QList<QStringList>({{"folder", "name", "type", "attributes", "size", "modified"}}));
 
     empty.file("a.txt");
     const ListRun failed = Lister({"--format", "json", "--from", "2001-02-31", empty.rootText()});

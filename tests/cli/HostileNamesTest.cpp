@@ -76,11 +76,13 @@ TEST(HostileNames, NamesBeyondAsciiAreWrittenAsUtf8WhereverTheyStart) {
     QByteArrayList names;
     for (int before = 0; before <= 9; ++before)
         names << QByteArray(before, 'a') + "\xc3\xa9" + QByteArray(9 - before, 'b');
-    names << "x\xf0\x9f\x98\x80y" << "\xe6\x97\xa5\xe6\x9c\xac";
+    names << "x\xf0\x9f\x98\x80y"
+          << "\xe6\x97\xa5\xe6\x9c\xac";
     for (const QByteArray& name : names) tree.file(name, 1);
     const ListRun run = RunList({"--no-date", "--no-size", "--no-attributes", tree.root()});
     ASSERT_EQ(run.status, 0) << run.err.constData();
-    for (const QByteArray& name : names) EXPECT_TRUE(run.out.contains(name + ' ')) << name.constData();
+    for (const QByteArray& name : names)
+        EXPECT_TRUE(run.out.contains(name + ' ')) << name.constData();
     EXPECT_EQ(QString::fromUtf8(run.out).toUtf8(), run.out);  // nothing else beyond ASCII
 }
 

@@ -19,18 +19,17 @@ TEST(RecursiveList, UnreadableSubfolderReportedAfterTheListing) {
     fixture.dir("c");
     fixture.file("c/z.txt");
     fixture.setMode("b", 0);
-    const test::ListRun run =
-        RunList({"--recursive", "--no-attributes", "--no-size", "--no-date", "--mask", "*.txt",
-                 "--file-count", fixture.root()},
-                -1, true);
+    const test::ListRun run = RunList({"--recursive", "--no-attributes", "--no-size", "--no-date",
+                                       "--mask", "*.txt", "--file-count", fixture.root()},
+                                      -1, true);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "tabulist-list: cannot read " + fixture.path("b") + ": File access denied\n");
+    EXPECT_EQ(run.err,
+              "tabulist-list: cannot read " + fixture.path("b") + ": File access denied\n");
     const QStringList lines = run.lines();
     const QString b = "path:    \t" + fixture.pathText("b") + "/*.txt";
     const qsizetype at = lines.indexOf(b);
     ASSERT_GT(at, 0) << lines.join('\n').toStdString();
-    EXPECT_EQ(lines.mid(at - 1, 4),
-              QStringList({"", b, "", "cannot be read: File access denied"}));
+    EXPECT_EQ(lines.mid(at - 1, 4), QStringList({"", b, "", "cannot be read: File access denied"}));
     EXPECT_TRUE(lines.contains("path:    \t" + fixture.pathText("c") + "/*.txt"));
     EXPECT_EQ(lines.last(), "founded directories:\t0");
 

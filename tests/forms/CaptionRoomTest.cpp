@@ -23,9 +23,9 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/PEnde/PEnde.h"
 #include "forms/Zusatz/Zusatz.h"
+#include "platform/widgets/DriveComboBox.h"
 #include "settings/AddedOptions.h"
 #include "support/WindowTest.h"
-#include "platform/widgets/DriveComboBox.h"
 
 namespace tabulist::test {
 namespace {
@@ -124,7 +124,8 @@ void ExpectCaptionsFit(QWidget* window) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     int checked = 0;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window) || qobject_cast<TDriveComboBox*>(w)) continue;  // drives are data
+        if (!w->isVisibleTo(window) || qobject_cast<TDriveComboBox*>(w))
+            continue;  // drives are data
         for (const Room& r : Rooms(w)) {
             ++checked;
             EXPECT_LE(r.needed, r.room)
@@ -143,9 +144,9 @@ TEST(CaptionRoom, EveryCaptionFitsItsControl) {
     w.showNormal();
     ExpectCaptionsFit(&w);
     AddedOptions.Subfolders = true;  // brings the more options dialog's tree panel
-    for (QWidget* dialog : std::initializer_list<QWidget*>{
-             Windows().Zusatzformular, Windows().Info, Windows().PEDialog, Windows().Drucken,
-             w.FontDialog1}) {
+    for (QWidget* dialog :
+         std::initializer_list<QWidget*>{Windows().Zusatzformular, Windows().Info,
+                                         Windows().PEDialog, Windows().Drucken, w.FontDialog1}) {
         dialog->show();
         ExpectCaptionsFit(dialog);
         dialog->hide();

@@ -85,7 +85,8 @@ TEST_F(Additions, AFailedExportShowsTheSaveErrorAndLeavesNoPartialFile) {
         Export("CSV file (*.csv)", target, target);
     }
     ASSERT_EQ(ShownErrors().size(), 1);
-    EXPECT_TRUE(ShownErrors()[0].startsWith("Stream write error")) << ShownErrors()[0].toStdString();
+    EXPECT_TRUE(ShownErrors()[0].startsWith("Stream write error"))
+        << ShownErrors()[0].toStdString();
     EXPECT_EQ(w->StatusBar1->PanelText(1), "exporting ...");
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList());
 }

@@ -18,13 +18,14 @@ namespace {
 // The darkest grey level on the first page of the PDF, rendered by poppler.
 int DarkestGrey(const QString& pdf) {
     const QString png = pdf + ".png";
-    QProcess::execute("pdftoppm", {"-r", "40", "-f", "1", "-l", "1", "-png", "-singlefile", pdf,
-                                   pdf});
+    QProcess::execute("pdftoppm",
+                      {"-r", "40", "-f", "1", "-l", "1", "-png", "-singlefile", pdf, pdf});
     const QImage image(png);
     if (image.isNull()) return -1;
     int darkest = 255;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
     return darkest;
 }
 

@@ -70,8 +70,8 @@ TEST_F(Preview, ShowsAsManyPagesAsThePdfGetsAndWritesNothing) {
     PrintCommand command;
 
     // The PDF repeats the pages for copies and turns them round; the preview shows the same.
-    for (const auto& [n, pageOrder] : {std::pair{1, QPrinter::FirstPageFirst},
-                                       std::pair{2, QPrinter::LastPageFirst}}) {
+    for (const auto& [n, pageOrder] :
+         {std::pair{1, QPrinter::FirstPageFirst}, std::pair{2, QPrinter::LastPageFirst}}) {
         copies = n;
         order = pageOrder;
         command.Run(nullptr, &memo, progress, [](const QString&) {});

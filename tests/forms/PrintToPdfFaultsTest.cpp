@@ -57,7 +57,9 @@ protected:
         QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged,
                          [this](int value) { atLine(value); });
     }
-    void Print() { command.Run(nullptr, &memo, progress, [](const QString&) {}); }
+    void Print() {
+        command.Run(nullptr, &memo, progress, [](const QString&) {});
+    }
     QStringList PageTexts() {
         QStringList texts;
         for (const QString& page : test::PdfPages(pdf)) texts.append(page.simplified());
@@ -71,8 +73,8 @@ TEST_F(PdfJob, CopiesAndPageOrderAreThoseChosen) {
     choose = [](QPrinter& p) { p.setCopyCount(3); };
     Print();
     // Each form feed starts a page, so the last line end leaves an empty third page.
-    EXPECT_EQ(PageTexts(), QStringList({"page1", "page2", "", "page1", "page2", "", "page1",
-                                        "page2", ""}));
+    EXPECT_EQ(PageTexts(),
+              QStringList({"page1", "page2", "", "page1", "page2", "", "page1", "page2", ""}));
 
     choose = [](QPrinter& p) {
         p.setCopyCount(2);

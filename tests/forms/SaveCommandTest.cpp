@@ -89,7 +89,10 @@ TEST_F(Save, TheViewsCharactersAreSavedAsTheyAreInUtf8) {
     memo.insertPlainText(QString(QChar::LineSeparator) + "after a soft break");
     answer = dir.filePath("nbsp.TXT");
     Run(ViewText(&memo));
-    EXPECT_EQ(ReadFile(answer), "12\xC2\xA0" "345\tGr\xC3\xB6\xC3\x9F" "e\r\n\r\nafter a soft break");
+    EXPECT_EQ(ReadFile(answer),
+              "12\xC2\xA0"
+              "345\tGr\xC3\xB6\xC3\x9F"
+              "e\r\n\r\nafter a soft break");
 }
 
 }  // namespace

@@ -34,9 +34,7 @@ protected:
         QTest::keyClick(w->Memo1, Qt::Key(key), modifiers);
         ProcessEvents();
     }
-    QString section() {
-        return "path:    \t" + t.files().pathText("deeper") + "/*.*";
-    }
+    QString section() { return "path:    \t" + t.files().pathText("deeper") + "/*.*"; }
 
     WindowTest t;
     THaupt* w = nullptr;

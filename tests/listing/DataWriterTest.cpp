@@ -24,7 +24,8 @@ ListingOptions OptionsFor(const Fixture& fx) {
 
 QByteArray Data(const ListingOptions& options, DataOptions data, const ListingHooks& hooks = {}) {
     QByteArray bytes;
-    WriteListingData(options, data, [&bytes](const QByteArray& b) { bytes += b; }, hooks);
+    WriteListingData(
+        options, data, [&bytes](const QByteArray& b) { bytes += b; }, hooks);
     return bytes;
 }
 
@@ -77,8 +78,9 @@ TEST(DataWriter, AJsonListingThatFailsHalfWayIsStillAClosedArray) {
         if (++fetches == 5) throw EInOutError(5);
     };
     QByteArray bytes;
-    EXPECT_THROW(WriteListingData(OptionsFor(fx), DataOptions{DataFormat::Json, false, false},
-                                  [&bytes](const QByteArray& b) { bytes += b; }, hooks),
+    EXPECT_THROW(WriteListingData(
+                     OptionsFor(fx), DataOptions{DataFormat::Json, false, false},
+                     [&bytes](const QByteArray& b) { bytes += b; }, hooks),
                  EInOutError);
     const QJsonArray entries = test::JsonArray(bytes);
     ASSERT_EQ(entries.size(), 2);

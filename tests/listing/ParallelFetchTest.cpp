@@ -23,12 +23,24 @@ protected:
         for (int i = 0; i < 700; ++i) {
             QByteArray name = QByteArray::number(i);
             switch (i % 7) {
-                case 0: name = "File_" + name + ".TXT"; break;
-                case 1: name = "\xc3\x9cmlaut_" + name; break;
-                case 2: name = ".hidden" + name; break;
-                case 3: name = "a rather long name for the fill " + name; break;
-                case 4: name = "bad\xff" + name; break;
-                default: name = "f" + name; break;
+                case 0:
+                    name = "File_" + name + ".TXT";
+                    break;
+                case 1:
+                    name = "\xc3\x9cmlaut_" + name;
+                    break;
+                case 2:
+                    name = ".hidden" + name;
+                    break;
+                case 3:
+                    name = "a rather long name for the fill " + name;
+                    break;
+                case 4:
+                    name = "bad\xff" + name;
+                    break;
+                default:
+                    name = "f" + name;
+                    break;
             }
             if (i % 50 == 5) {
                 fixture.dir(name);
@@ -36,8 +48,8 @@ protected:
                 fixture.file(name, int64_t(i) * 977 + (i % 11 == 0 ? 3LL << 30 : 0));
                 if (i % 9 == 0) fixture.setMode(name, 0444);
             }
-            fixture.setLocalTime(name, 1990 + i % 30, 1 + i % 12, 1 + i % 28, (i * 5) % 24,
-                                 i % 60, (i * 7) % 60);
+            fixture.setLocalTime(name, 1990 + i % 30, 1 + i % 12, 1 + i % 28, (i * 5) % 24, i % 60,
+                                 (i * 7) % 60);
         }
         fixture.fifo("pipe");
     }
@@ -100,7 +112,8 @@ TEST_F(ParallelFetch, OrdersNeedingEveryEntryUpFrontAreTheSameWithAnyWorkers) {
     ListingOptions o;
     o.showHidden = true;
     const QStringList byName = list(o, OnCallingThread);
-    for (const EntryOrder order : {EntryOrder{SortKey::Size, true}, EntryOrder{SortKey::Date, false}}) {
+    for (const EntryOrder order :
+         {EntryOrder{SortKey::Size, true}, EntryOrder{SortKey::Date, false}}) {
         o.order = order;
         const QStringList here = list(o, OnCallingThread);
         ASSERT_EQ(here.size(), byName.size());
@@ -130,7 +143,7 @@ TEST_F(ParallelFetch, AnAbandonedListingLeavesTheWorkersNothingOfIts) {
     o.showHidden = true;
     const QStringList lines = list(o, {pool.get(), 0}, hooks);
     EXPECT_EQ(lines.size(), 9);  // ten entries listed, the parent's line left out
-    pool.reset();  // joins the threads; tasks left over ran or were dropped cleanly
+    pool.reset();                // joins the threads; tasks left over ran or were dropped cleanly
 }
 
 TEST(WorkerPool, RunsEveryTaskPosted) {

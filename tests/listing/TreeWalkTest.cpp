@@ -79,8 +79,8 @@ TEST_F(Tree, SectionsDepthFirstEmptyOnesLeftOutFooterOverTheWholeTree) {
     o.depth = 0;
     EXPECT_EQ(list(o), start + QStringList{""});
     o.depth = 1;
-    EXPECT_EQ(list(o), start + section("b", {Dir("c"), Cell("x.txt")}) +
-                           section("e", {Dir("f")}) + QStringList{""});
+    EXPECT_EQ(list(o), start + section("b", {Dir("c"), Cell("x.txt")}) + section("e", {Dir("f")}) +
+                           QStringList{""});
     o.depth = 2;
     EXPECT_EQ(list(o), expected);
 }
@@ -167,10 +167,9 @@ TEST_F(Tree, UnreadableSubfolderIsReportedAndTheWalkGoesOn) {
         hooks.unreadableFolder = [&](const QString& folder, const QString& message) {
             reported << folder + ": " + message;
         };
-        return list(o, hooks) ==
-                   QStringList({Cell("a.txt")}) +
-                       section("b", {"cannot be read: File access denied"}, "*.txt") +
-                       section("e/f", {Cell("z.txt")}, "*.txt") + QStringList{""} &&
+        return list(o, hooks) == QStringList({Cell("a.txt")}) +
+                                     section("b", {"cannot be read: File access denied"}, "*.txt") +
+                                     section("e/f", {Cell("z.txt")}, "*.txt") + QStringList{""} &&
                reported == QStringList({fixture.pathText("b") + ": File access denied"});
     }));
 }
@@ -257,8 +256,8 @@ TEST_F(Tree, FoldersReadAheadNeverCostTheWalkADescriptor) {
 TEST_F(Tree, BindMountOfAnAncestorIsNotEntered) {
     fixture.dir("b/c/again");
     if (geteuid() != 0) GTEST_SKIP() << "bind mounts need root";
-    if (mount(fixture.root().constData(), fixture.path("b/c/again").constData(), nullptr,
-              MS_BIND, nullptr) != 0)
+    if (mount(fixture.root().constData(), fixture.path("b/c/again").constData(), nullptr, MS_BIND,
+              nullptr) != 0)
         GTEST_SKIP() << "mount --bind refused here: " << std::strerror(errno);
     const QStringList lines = list(options());
     umount2(fixture.path("b/c/again").constData(), MNT_DETACH);

@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "output/ListingFile.h"
+#include "output/OutputErrors.h"
 #include "support/Fixture.h"
 #include "support/Unprivileged.h"
-#include "output/OutputErrors.h"
 
 namespace tabulist {
 namespace {

@@ -70,9 +70,9 @@ TEST_F(Order, DescendingReversesTheWholeOrderBehindTheDots) {
 // Fetched up front for the order, the facts must still be those of each entry.
 TEST_F(Order, SizeOrderReportsEachEntrysOwnFacts) {
     TSearchRec rec;
-    ASSERT_EQ(OpenEntryScan(fx.root(), QStringLiteral("*"), 0x31, rec,
-                            EntryOrder{SortKey::Size, false}),
-              0);
+    ASSERT_EQ(
+        OpenEntryScan(fx.root(), QStringLiteral("*"), 0x31, rec, EntryOrder{SortKey::Size, false}),
+        0);
     QStringList seen;
     do {
         seen << QStringLiteral("%1 %2 %3").arg(rec.Name).arg(rec.Size).arg(rec.Attr);

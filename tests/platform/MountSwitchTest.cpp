@@ -17,8 +17,7 @@ using Strings = std::vector<std::string>;
 
 // Linked selector and list, started in the fixture's root, over the given drive table.
 struct LinkedSelectors {
-    explicit LinkedSelectors(DriveSelector::TableSource source)
-        : selector(source), list(source) {
+    explicit LinkedSelectors(DriveSelector::TableSource source) : selector(source), list(source) {
         selector.SetDirList(&list);
         selector.BuildDriveList();
         selector.SelectDrive(selector.DriveLetter());
@@ -39,7 +38,8 @@ void ExpectMountSwitch(LinkedSelectors& s, const QByteArray& mountPoint) {
     const QChar away = s.list.driveLetter();
     EXPECT_NE(away, home);
     EXPECT_EQ(s.selector.DriveLetter(), away);
-    EXPECT_TRUE(s.selector.Text().startsWith(QString(away) + u':')) << s.selector.Text().toStdString();
+    EXPECT_TRUE(s.selector.Text().startsWith(QString(away) + u':'))
+        << s.selector.Text().toStdString();
     EXPECT_EQ(s.list.rows()[0].text, QString::fromUtf8(mountPoint) + u'/');
     EXPECT_EQ(s.list.RowPath(0), QString::fromUtf8(mountPoint));
     EXPECT_EQ(s.log.take(), Strings({"directory", "drive"}));

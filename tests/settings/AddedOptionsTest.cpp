@@ -48,8 +48,9 @@ TEST(AddedOptions, MissingOrDamagedValuesGiveTheirDefaultsOnly) {
     EXPECT_EQ(missing.Sort, defaults.Sort);
 
     // One readable value among damaged ones keeps its value; the others fall back.
-    WriteText(path, "[Listing]\nSubfolders=yes please\nDepth=-7\nSort=9\nFolderTotals=true\n"
-                    "\x01\xff garbage line\n");
+    WriteText(path,
+              "[Listing]\nSubfolders=yes please\nDepth=-7\nSort=9\nFolderTotals=true\n"
+              "\x01\xff garbage line\n");
     const TAddedOptions damaged = LoadAddedOptions(path);
     EXPECT_FALSE(damaged.Subfolders);
     EXPECT_EQ(damaged.Depth, -1);

@@ -34,8 +34,8 @@ QJsonArray JsonArray(const QByteArray& json) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isArray())
-        throw std::runtime_error("not a JSON array: " + error.errorString().toStdString() +
-                                 " in " + json.toStdString());
+        throw std::runtime_error("not a JSON array: " + error.errorString().toStdString() + " in " +
+                                 json.toStdString());
     return document.array();
 }
 

@@ -19,12 +19,12 @@
 #include "app/WindowSet.h"
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
-#include "forms/Hauptfenster/FontDialog.h"
-#include "forms/PEnde/PEnde.h"
-#include "forms/Zusatz/Zusatz.h"
 #include "forms/Hauptfenster/Clock.h"
+#include "forms/Hauptfenster/FontDialog.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/OutputCommands/PrintCommand.h"
+#include "forms/PEnde/PEnde.h"
+#include "forms/Zusatz/Zusatz.h"
 #include "settings/AddedOptions.h"
 
 namespace tabulist {

@@ -14,7 +14,8 @@ constexpr int LabelSpacing = 3;
 
 }  // namespace
 
-TCompactStyle::TCompactStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+TCompactStyle::TCompactStyle()
+    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
 
 TCompactStyle* TCompactStyle::instance() {
     static QPointer<TCompactStyle> style;
@@ -27,8 +28,7 @@ TCompactStyle* TCompactStyle::instance() {
 
 QRect TCompactStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                     SubControl sub, const QWidget* widget) const {
-    if (control != CC_ComboBox ||
-        (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField))
+    if (control != CC_ComboBox || (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField))
         return QProxyStyle::subControlRect(control, option, sub, widget);
     const QRect r = option->rect;
     QRect out = sub == SC_ComboBoxArrow

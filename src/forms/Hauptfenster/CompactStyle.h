@@ -12,8 +12,8 @@ public:
     // One per application, owned by it.
     static TCompactStyle* instance();
 
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                         SubControl sub, const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;
 

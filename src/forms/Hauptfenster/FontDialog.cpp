@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "forms/Help.h"
 #include "forms/Hauptfenster/ColorValues.h"
+#include "forms/Help.h"
 
 namespace tabulist {
 namespace {
@@ -23,10 +23,10 @@ struct NamedColor {
 };
 
 constexpr NamedColor TextColors[16] = {
-    {"Black", 0x000000},   {"Maroon", 0x000080}, {"Green", 0x008000},   {"Olive", 0x008080},
-    {"Navy", 0x800000},    {"Purple", 0x800080}, {"Teal", 0x808000},    {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},  {"Red", 0x0000FF},    {"Lime", 0x00FF00},    {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},    {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},   {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
 struct StyleChoice {
@@ -35,9 +35,10 @@ struct StyleChoice {
     const char* fallbackName;
 };
 
-constexpr StyleChoice Styles[4] = {
-    {false, false, "Regular"}, {false, true, "Italic"}, {true, false, "Bold"},
-    {true, true, "Bold Italic"}};
+constexpr StyleChoice Styles[4] = {{false, false, "Regular"},
+                                   {false, true, "Italic"},
+                                   {true, false, "Bold"},
+                                   {true, true, "Bold Italic"}};
 
 // The face's own name for a style, preferring the plain weights over light or heavy ones.
 QString StyleName(const QString& family, const StyleChoice& choice) {
@@ -87,8 +88,8 @@ TFontDialog::TFontDialog(QWidget* parent) : QDialog(parent) {
     ColorBox = new QComboBox(effects);
     ColorBox->setObjectName(QStringLiteral("ColorBox"));
     for (const NamedColor& c : TextColors)
-        ColorBox->addItem(Swatch(ColorFromValue(c.value, palette())),
-                          QString::fromLatin1(c.name), c.value);
+        ColorBox->addItem(Swatch(ColorFromValue(c.value, palette())), QString::fromLatin1(c.name),
+                          c.value);
     auto* colorLabel = new QLabel(QStringLiteral("&Color:"), effects);
     colorLabel->setBuddy(ColorBox);
     auto* effectsLayout = new QVBoxLayout(effects);
@@ -173,10 +174,10 @@ void TFontDialog::setCurrentColorValue(int32_t value) {
     if (ColorBox->count() > 16) ColorBox->removeItem(16);
     int index = ColorBox->findData(value);
     if (index < 0) {
-        ColorBox->addItem(Swatch(ColorFromValue(value, palette())),
-                          value == clWindowText ? QStringLiteral("Window text")
-                                                : QStringLiteral("Custom"),
-                          value);
+        ColorBox->addItem(
+            Swatch(ColorFromValue(value, palette())),
+            value == clWindowText ? QStringLiteral("Window text") : QStringLiteral("Custom"),
+            value);
         index = 16;
     }
     ColorBox->setCurrentIndex(index);

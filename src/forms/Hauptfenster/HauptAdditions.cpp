@@ -42,7 +42,8 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     if (suffix == QLatin1String("json")) {
         choice.format = DataFormat::Json;
     } else if (suffix != QLatin1String("csv")) {
-        choice.format = dialog.selectedNameFilter() == JsonType ? DataFormat::Json : DataFormat::Csv;
+        choice.format =
+            dialog.selectedNameFilter() == JsonType ? DataFormat::Json : DataFormat::Csv;
         if (suffix.isEmpty())
             choice.fileName += choice.format == DataFormat::Json ? ".json" : ".csv";
     }

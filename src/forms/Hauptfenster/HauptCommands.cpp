@@ -9,7 +9,6 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "settings/AddedOptions.h"
 #include "forms/Help.h"
 #include "forms/OutputCommands/ClipboardCommands.h"
 #include "forms/OutputCommands/PrintCommand.h"

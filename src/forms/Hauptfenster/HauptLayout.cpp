@@ -194,8 +194,9 @@ void THaupt::CreateSearchBand() {
     Label5 = MakeLabel(Panel4, "Label5", 4, 4, QStringLiteral("hidden files to"));
     CheckBox1 =
         MakeCheckBox(Panel4, "CheckBox1", 6, 22, 79, QStringLiteral("be detected"), {}, 9, false);
-    CheckBox7 = MakeCheckBox(Panel2, "CheckBox7", 636, 20, 120, QStringLiteral("include subfolders"),
-                             QStringLiteral("Do you want to list the subfolders too?"), 9, false);
+    CheckBox7 =
+        MakeCheckBox(Panel2, "CheckBox7", 636, 20, 120, QStringLiteral("include subfolders"),
+                     QStringLiteral("Do you want to list the subfolders too?"), 9, false);
     CreateDateControls();
 }
 
@@ -324,8 +325,8 @@ void THaupt::CreateMenus() {
     Ansicht1->addSeparator()->setObjectName(QStringLiteral("N9"));
     Unterordner1 = AddMenuItem(Ansicht1, QStringLiteral("Sub&folders"), "Unterordner1",
                                Qt::CTRL | Qt::SHIFT | Qt::Key_F9, 9);
-    Anhalten1 = AddMenuItem(Ansicht1, QStringLiteral("S&top listing"), "Anhalten1",
-                            Qt::Key_Escape, 9);
+    Anhalten1 =
+        AddMenuItem(Ansicht1, QStringLiteral("S&top listing"), "Anhalten1", Qt::Key_Escape, 9);
     Anhalten1->setEnabled(false);  // only while a listing runs
 
     Text1 = addMenu(QStringLiteral("&Font"), "Text1");

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "settings/RecordListingOptions.h"
 #include "settings/AddedOptions.h"
+#include "settings/RecordListingOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {

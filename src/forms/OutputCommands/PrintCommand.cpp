@@ -118,9 +118,8 @@ void PrintCommand::Run(QWidget* parent, QPlainTextEdit* memo, TDrucken& progress
 }
 
 void PrintCommand::UseFontOf(const QPlainTextEdit* memo) const {
-    Printer().Canvas().SetFont(memo->font(), TextColor.isValid()
-                                                 ? TextColor
-                                                 : memo->palette().color(QPalette::Text));
+    Printer().Canvas().SetFont(
+        memo->font(), TextColor.isValid() ? TextColor : memo->palette().color(QPalette::Text));
 }
 
 void PrintCommand::Paint(QPrinter& preview, const QPlainTextEdit* memo) {
