@@ -20,6 +20,7 @@
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 
 int main(int argc, char** argv) {
     using namespace tabulist;

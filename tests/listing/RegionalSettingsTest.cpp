@@ -6,8 +6,8 @@
 #include <string>
 
 #include "RenderingPrinters.h"
+#include "listing/DateTimeText.h"
 #include "listing/RegionalFormats.h"
-#include "listing/Rendering.h"
 
 namespace tabulist {
 namespace {

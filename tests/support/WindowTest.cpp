@@ -11,6 +11,7 @@
 #include "app/WindowSet.h"
 #include "forms/Hauptfenster/Clock.h"
 #include "listing/LinesSink.h"
+#include "settings/SettingsFile.h"
 #include "support/Application.h"
 #include "support/Events.h"
 

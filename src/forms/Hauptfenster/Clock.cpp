@@ -2,7 +2,7 @@
 #include "forms/Hauptfenster/Clock.h"
 
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "listing/Rendering.h"
+#include "listing/DateTimeText.h"
 
 namespace tabulist {
 
