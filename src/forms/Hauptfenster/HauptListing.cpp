@@ -154,11 +154,11 @@ void THaupt::RunListing() {
     hooks.finished = clearPanels;
 
     MemoSink sink(Memo1);
-    Anhalten1->setEnabled(true);
+    StopItem->setEnabled(true);
     struct StopOff {
         QAction* item;
         ~StopOff() { item->setEnabled(false); }
-    } stopOff{Anhalten1};
+    } stopOff{StopItem};
     const ListingResult result = BuildListingReport(options, sink, hooks);
     if (result.abandoned && stopRequested_ && !requests_.Abandoned())
         sink.appendLine(QStringLiteral("listing stopped"));
