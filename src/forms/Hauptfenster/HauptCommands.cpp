@@ -7,6 +7,7 @@
 
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
@@ -274,6 +275,10 @@ void THaupt::DirectoryListBox1Change() {
 void THaupt::Hilfe2Click() { ShowHelpContext(1); }
 
 void THaupt::Info1Click() { dialogs_.Info->exec(); }
+
+void THaupt::Timer1Timer() {
+    StatusBar1->SetPanelText(0, ClockPanelText(CurrentDateTime(), regional_));
+}
 
 void THaupt::UpdateColumnControls() {
     const bool oneColumn = ComboBox1->currentIndex() == 0;
