@@ -173,7 +173,8 @@ void TZusatzformular::showEvent(QShowEvent* event) {
 }
 
 void TZusatzformular::keyPressEvent(QKeyEvent* event) {
-    // No cancel button here: Escape must not close the dialog.
+    // Cancel is an ordinary button here, not bound to Escape: Escape must not close the
+    // dialog.
     if (event->matches(QKeySequence::Cancel)) {
         event->accept();
         return;
