@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     THaupt& window = *Windows().Haupt;
     window.resize(1280, 800);
     window.show();
-    if (tree) window.CheckBox7->setChecked(true);  // subfolders on: lists once already
+    if (tree) window.SubfoldersBox->setChecked(true);  // subfolders on: lists once already
     QCoreApplication::processEvents();
 
     // The engine alone into a sink that only counts, for comparison.

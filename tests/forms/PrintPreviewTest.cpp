@@ -92,7 +92,7 @@ TEST_F(Preview, ItsShortcutOpensItAndItsPrintButtonPrints) {
     THaupt& w = t.window();
     const QList<QAction*> file = w.Datei1->actions();
     // Right after the items that were there before, ahead of the other additions.
-    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreview1);
+    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreviewItem);
 
     const int shown = PreviewPages(
         [&] { QTest::keyClick(w.Memo1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier); },
