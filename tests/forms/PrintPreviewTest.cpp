@@ -11,8 +11,8 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "forms/OutputCommands/PrintPreview.h"
-#include "output/PdfReader.h"
 #include "output/TPrinter.h"
+#include "support/PdfReader.h"
 #include "support/Seam.h"
 #include "support/WindowTest.h"
 
