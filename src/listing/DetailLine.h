@@ -5,7 +5,7 @@
 
 #include "listing/DateTimeText.h"
 #include "listing/LineBuffer.h"
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
 #include "listing/Rendering.h"
 #include "platform/Entries.h"
 

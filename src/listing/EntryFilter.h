@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "listing/DateTime.h"
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
 #include "platform/Entries.h"
 
 namespace tabulist {
