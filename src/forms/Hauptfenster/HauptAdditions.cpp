@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "forms/Help.h"
 #include "listing/DataWriter.h"
 #include "output/ListingFile.h"
 #include "settings/AddedOptions.h"
@@ -16,6 +17,7 @@ namespace {
 
 const QString CsvType = QStringLiteral("CSV file (*.csv)");
 const QString JsonType = QStringLiteral("JSON file (*.json)");
+constexpr int ExportHelpContext = 10;
 
 struct ExportChoice {
     QString fileName;  // empty when cancelled
@@ -35,6 +37,7 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     const bool json = QFileInfo(proposedName).suffix().compare("json", Qt::CaseInsensitive) == 0;
     dialog.selectNameFilter(json ? JsonType : CsvType);
     dialog.selectFile(proposedName);
+    OfferHelp(&dialog, ExportHelpContext);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     ExportChoice choice;
     choice.fileName = dialog.selectedFiles().constFirst();

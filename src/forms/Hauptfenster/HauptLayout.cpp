@@ -1,9 +1,7 @@
 // The main window's fixed layout: regions, controls, captions, hints, help contexts,
 // menus and tab order. Positions are in pixels at 96 dots per inch.
 #include <QBoxLayout>
-#include <QDialogButtonBox>
 #include <QMenuBar>
-#include <QShortcut>
 
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/CompactStyle.h"
@@ -370,11 +368,7 @@ void THaupt::CreateDialogs() {
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
     SetHelpContext(ColorDialog1, 5);
     // Qt's colour dialog has no Help button of its own: its button row gets one.
-    if (auto* buttons = ColorDialog1->findChild<QDialogButtonBox*>()) {
-        buttons->addButton(QDialogButtonBox::Help);
-        connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpContext(5); });
-    }
-    new QShortcut(QKeySequence(Qt::Key_F1), ColorDialog1, [] { ShowHelpContext(5); });
+    OfferHelp(ColorDialog1, 5);
 }
 
 void THaupt::SetTabOrder() {
