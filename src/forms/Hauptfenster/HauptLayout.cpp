@@ -192,9 +192,6 @@ void THaupt::CreateSearchBand() {
     Label5 = MakeLabel(Panel4, "Label5", 4, 4, QStringLiteral("hidden files to"));
     CheckBox1 =
         MakeCheckBox(Panel4, "CheckBox1", 6, 22, 79, QStringLiteral("be detected"), {}, 9, false);
-    SubfoldersBox =
-        MakeCheckBox(Panel2, "SubfoldersBox", 636, 20, 120, QStringLiteral("include subfolders"),
-                     QStringLiteral("Do you want to list the subfolders too?"), 9, false);
     CreateDateControls();
 }
 
@@ -251,6 +248,15 @@ void THaupt::CreateLeftColumn() {
     }
     column->addWidget(Panel7);
     column->addWidget(Panel8, 1);
+
+    // The search band has no room left at the window's first size: the box sits below the
+    // directory list, whose subfolders it takes in.
+    SubfoldersPanel = MakePanel(Panel6, "SubfoldersPanel", QFrame::Sunken, 2);
+    SubfoldersPanel->setFixedHeight(25);
+    SubfoldersBox = MakeCheckBox(
+        SubfoldersPanel, "SubfoldersBox", 6, 4, 120, QStringLiteral("include subfolders"),
+        QStringLiteral("Do you want to list the subfolders too?"), 9, false);
+    column->addWidget(SubfoldersPanel);
 }
 
 void THaupt::CreateTextView() {
@@ -372,12 +378,14 @@ void THaupt::CreateDialogs() {
 }
 
 void THaupt::SetTabOrder() {
-    const QList<QWidget*> order = {
+    QList<QWidget*> order = {
         BitBtn1,   BitBtn2,   BitBtn3,        BitBtn4,           BitBtn5,   BitBtn6,
         ComboBox1, BitBtn7,   Button1,        BitBtn8,           CheckBox3, CheckBox4,
         CheckBox5, ComboBox9, CheckBox6,      BitBtn9,           ComboBox2, RadioGroup1->Item(0),
         CheckBox1, CheckBox2, ComboBox3,      ComboBox4,         ComboBox5, ComboBox6,
         ComboBox7, ComboBox8, DriveComboBox1, DirectoryListBox1, Memo1};
+    // The addition's box follows the directory list it stands below.
+    order.insert(order.indexOf(DirectoryListBox1) + 1, SubfoldersBox);
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
