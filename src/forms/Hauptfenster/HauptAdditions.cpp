@@ -56,8 +56,11 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
 }  // namespace
 
 void THaupt::CreateAddedMenuItems() {
-    Datei1->addSeparator()->setObjectName(QStringLiteral("ExportSeparator"));
-    ExportItem = AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, 0);
+    // Right after Save, the other command that writes the listing to a file.
+    ExportItem =
+        AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, ExportHelpContext);
+    Datei1->insertAction(Datei1->actions().value(Datei1->actions().indexOf(Speichern1) + 1),
+                         ExportItem);
 
     Ansicht1->addSeparator()->setObjectName(QStringLiteral("SortSeparator"));
     SortByMenu = Ansicht1->addMenu(QStringLiteral("Sort &by"));

@@ -292,14 +292,14 @@ void THaupt::CreateMenus() {
     Speichern1 = AddMenuItem(Datei1, QStringLiteral("&Save"), "Speichern1", Qt::Key_F2, 7);
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
     Drucken1 = AddMenuItem(Datei1, QStringLiteral("&Print"), "Drucken1", Qt::Key_F3, 4);
+    // Function keys are all taken, by the window or the desktop.
+    PrintPreviewItem = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreviewItem",
+                                   Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
     Druckereinrichten1 =
         AddMenuItem(Datei1, QStringLiteral("Printer&options"), "Druckereinrichten1", Qt::Key_F4, 0);
     Datei1->addSeparator()->setObjectName(QStringLiteral("N2"));
     // Alt+F4 is only part of the caption; the window system closes the window on it.
     BeendenAltF41 = AddMenuItem(Datei1, QStringLiteral("&Exit Alt+F4"), "BeendenAltF41", {}, 0);
-    // Function keys are all taken, by the window or the desktop.
-    PrintPreviewItem = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreviewItem",
-                                   Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
 
     Bearbeiten1 = addMenu(QStringLiteral("&Edit"), "Bearbeiten1");
     Kopieren1 = AddMenuItem(Bearbeiten1, QStringLiteral("&Copy"), "Kopieren1", Qt::Key_F5, 5);
