@@ -2,7 +2,7 @@
 # Remakes the README pictures in docs/screenshots/ from the program's own windows, drawn on
 # Qt's offscreen platform: the main window listing a small sample folder, the more options
 # dialog (also as it looks while subfolders are included), the exit question, the about box,
-# the print progress window and the first printed page.
+# the print progress window, the print preview and the first printed page.
 # Usage: tools/screenshots.sh [BUILD-DIR]   (default: build/)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -43,7 +43,7 @@ for scale in 1 1.5; do
     QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="$scale" "$build/tabulist-pictures" windows "$tmp" \
         "$here/data/default.sav" "$sample/Documents"
     pictures=(main-window more-options more-options-subfolders exit-question about font-dialog
-              colour-dialog print-progress)
+              colour-dialog print-progress print-preview)
     if [ "$scale" = 1 ]; then
         pdftoppm -png -r 72 -f 1 -l 1 -singlefile "$tmp/printed-listing.pdf" "$tmp/printed-page"
         pictures+=(printed-page)

@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "forms/ScreenPlace.h"
 
 namespace tabulist {
 
@@ -22,16 +26,24 @@ int LastHelpContext() { return lastContext; }
 
 namespace {
 
+constexpr QSize HelpSize(640, 520);
+
 // A modal dialog blocks every window but its own, so help asked for from one becomes a window
-// of that dialog; when the dialog ends, help stays open as a window of its own.
+// of that dialog; when the dialog ends, help stays open as a window of its own. Help that is
+// on screen keeps its place and size through the change: its position includes the frame,
+// where the user put the title bar.
 void BelongToModalDialog() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == helpWindow->parentWidget()) return;
     const bool shown = helpWindow->isVisible();
-    const QRect place = helpWindow->geometry();
+    const QPoint place = helpWindow->pos();
+    const QSize size = helpWindow->size();
     helpWindow->setParent(modal, Qt::Window);
-    helpWindow->setGeometry(place);
-    if (shown) helpWindow->show();
+    if (shown) {
+        helpWindow->resize(size);
+        helpWindow->move(place);
+        helpWindow->show();
+    }
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         QObject::connect(dialog, &QDialog::finished, helpWindow, [] {
             if (!helpWindow) return;
@@ -39,6 +51,13 @@ void BelongToModalDialog() {
             BelongToModalDialog();
         });
     }
+}
+
+// The window help was asked from: the modal dialog, else the active window.
+QWidget* Asker() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    QWidget* active = QApplication::activeWindow();
+    return active == helpWindow ? nullptr : active;
 }
 
 }  // namespace
@@ -52,9 +71,9 @@ void ShowHelpContext(int context) {
         // An open help window must not keep the program running once the main window closed.
         helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
         helpWindow->setOpenExternalLinks(true);
-        helpWindow->resize(640, 520);
     }
     BelongToModalDialog();
+    if (!helpWindow->isVisible()) FitOnScreen(helpWindow, HelpSize, Asker(), ScreenPlace::Beside);
     helpWindow->setWindowTitle(QApplication::applicationName() + QStringLiteral(" - Help"));
     if (QFileInfo::exists(helpFile)) {
         QUrl url = QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath());
@@ -68,6 +87,15 @@ void ShowHelpContext(int context) {
     }
     helpWindow->show();
     helpWindow->raise();
+}
+
+void OfferHelp(QDialog* dialog, int context) {
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+        buttons->addButton(QDialogButtonBox::Help);
+        QObject::connect(buttons, &QDialogButtonBox::helpRequested,
+                         [context] { ShowHelpContext(context); });
+    }
+    new QShortcut(QKeySequence(Qt::Key_F1), dialog, [context] { ShowHelpContext(context); });
 }
 
 }  // namespace tabulist

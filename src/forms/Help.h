@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDialog;
+
 namespace tabulist {
 
 // The application's help file: an HTML document with one section per context
@@ -11,6 +13,10 @@ QString HelpFile();
 
 // Shows the help window at the section of the given context number.
 void ShowHelpContext(int context);
+
+// Gives a dialog built on Qt's own (file, print, colour) a Help button in its button row and
+// F1, both showing the given context.
+void OfferHelp(QDialog* dialog, int context);
 
 // The context last shown, 0 before any; lets tests see that help was asked for.
 int LastHelpContext();

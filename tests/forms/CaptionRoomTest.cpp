@@ -44,6 +44,19 @@ int TextWidth(const QWidget* w, const QString& text) {
     return widest;
 }
 
+// The part of a widget that its parents leave visible, up to its window, in its own
+// coordinates: a caption drawn past a parent's edge cannot be read.
+QRect VisibleRect(const QWidget* w) {
+    const QWidget* window = w->window();
+    const QPoint origin = w->mapTo(window, QPoint());
+    QRect seen(origin, w->size());
+    for (const QWidget* a = w; !a->isWindow();) {
+        a = a->parentWidget();
+        seen &= QRect(a->mapTo(window, QPoint()), a->size());
+    }
+    return seen.translated(-origin);
+}
+
 struct Room {
     QString what;
     int needed;
@@ -64,16 +77,17 @@ std::vector<Room> Rooms(QWidget* w) {
         opt.text = button->text();
         const QRect r = w->style()->subElementRect(
             box ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt, w);
-        add(button->text(), TextWidth(w, button->text()), r.intersected(w->rect()).width());
-        add(button->text() + QStringLiteral(" (height)"), fm.height(),
-            r.intersected(w->rect()).height());
+        const QRect seen = r.intersected(VisibleRect(w));
+        add(button->text(), TextWidth(w, button->text()), seen.width());
+        add(button->text() + QStringLiteral(" (height)"), fm.height(), seen.height());
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         QStyleOptionButton opt;
         opt.initFrom(w);
         opt.text = button->text();
         const QRect r = w->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, w);
         const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        add(button->text(), TextWidth(w, button->text()) + icon, r.width());
+        add(button->text(), TextWidth(w, button->text()) + icon,
+            r.intersected(VisibleRect(w)).width());
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         int room = 0;
         if (combo->lineEdit() != nullptr) {
@@ -94,7 +108,8 @@ std::vector<Room> Rooms(QWidget* w) {
         if (combo->lineEdit() != nullptr)
             add(combo->currentText(), TextWidth(w, combo->currentText()), room);
     } else if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap()) {
-        const int room = label->contentsRect().width() - 2 * label->margin();
+        const int room =
+            label->contentsRect().intersected(VisibleRect(w)).width() - 2 * label->margin();
         if (Qt::mightBeRichText(label->text()) && label->textFormat() != Qt::PlainText) {
             QTextDocument doc;
             doc.setDefaultFont(label->font());
@@ -142,6 +157,9 @@ TEST(CaptionRoom, EveryCaptionFitsItsControl) {
     t.StartShown();
     THaupt& w = t.window();
     w.showNormal();
+    // At its first size, the additions' controls included.
+    EXPECT_EQ(w.size(), QSize(640, 336));
+    EXPECT_TRUE(w.SubfoldersBox->isVisibleTo(&w));
     ExpectCaptionsFit(&w);
     AddedOptions.Subfolders = true;  // brings the more options dialog's tree panel
     for (QWidget* dialog :

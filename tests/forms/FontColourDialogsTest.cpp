@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "forms/Hauptfenster/ColorValues.h"
-#include "forms/Help.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {
@@ -95,29 +94,6 @@ TEST_F(FontColourDialogs, CancelledChoicesDoNotComeBack) {
     });
     Open(w->BitBtn9, "QColorDialog", [](QDialog& d) { d.accept(); });
     EXPECT_EQ(w->Memo1->BackgroundColor(), 0x00102030);
-}
-
-TEST_F(FontColourDialogs, HelpButtonAndF1ShowContextFive) {
-    for (QPushButton* button : {w->BitBtn7, w->BitBtn9}) {
-        const char* kind = button == w->BitBtn7 ? "tabulist::TFontDialog" : "QColorDialog";
-        SCOPED_TRACE(kind);
-        Open(button, kind, [](QDialog& d) {
-            auto* buttons = d.findChild<QDialogButtonBox*>();
-            ASSERT_TRUE(buttons && buttons->button(QDialogButtonBox::Help));
-            ShowHelpContext(1);
-            buttons->button(QDialogButtonBox::Help)->click();
-            EXPECT_EQ(LastHelpContext(), 5);
-            // The help window took the focus; F1 belongs to the dialog once it is the
-            // active window again for the widgets too (the main window's F1 would match
-            // otherwise), which on a busy machine may take a moment.
-            ShowHelpContext(1);
-            d.activateWindow();
-            ASSERT_TRUE(QTest::qWaitFor([&d] { return QApplication::activeWindow() == &d; }));
-            QTest::keyClick(&d, Qt::Key_F1);
-            EXPECT_EQ(LastHelpContext(), 5);
-            d.reject();
-        });
-    }
 }
 
 }  // namespace

@@ -86,18 +86,40 @@ TEST_F(Preview, ShowsAsManyPagesAsThePdfGetsAndWritesNothing) {
     }
 }
 
-TEST_F(Preview, ItsShortcutOpensItAndItsPrintButtonPrints) {
+// The additions stand next to the items they belong with; the others keep their order,
+// captions and keys.
+TEST_F(Preview, FileMenuHoldsExportAfterSaveAndPreviewAfterPrint) {
+    test::WindowTest t;
+    t.StartShown();
+    QStringList items;
+    for (const QAction* item : t.window().Datei1->actions())
+        items << (item->isSeparator() ? QStringLiteral("-")
+                                      : item->text() + u'|' + item->shortcut().toString());
+    EXPECT_EQ(items, QStringList({"&Save|F2", "E&xport ...|", "-", "&Print|F3",
+                                  "Print pre&view|Ctrl+Shift+F2", "Printer&options|F4", "-",
+                                  "&Exit Alt+F4|"}));
+}
+
+// Ctrl+Shift+F2 shows the preview, whose tool bar answers Alt+P, and the zoom keys.
+TEST_F(Preview, ItsShortcutOpensItAndAltPPrints) {
     test::WindowTest t;
     t.StartShown();
     THaupt& w = t.window();
-    const QList<QAction*> file = w.Datei1->actions();
-    // Right after the items that were there before, ahead of the other additions.
-    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreviewItem);
-
-    const int shown = PreviewPages(
-        [&] { QTest::keyClick(w.Memo1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier); },
-        "PreviewPrint");
+    int shown = -1;
+    qreal zoomBefore = 0, zoomAfter = 0;
+    test::AnswerNextModal([&](QDialog& dialog) {
+        auto* view = dialog.findChild<QPrintPreviewWidget*>();
+        dialog.activateWindow();
+        if (view == nullptr || !QTest::qWaitForWindowActive(&dialog)) return dialog.reject();
+        shown = view->pageCount();
+        zoomBefore = view->zoomFactor();
+        QTest::keyClick(&dialog, Qt::Key_Plus, Qt::ControlModifier);
+        zoomAfter = view->zoomFactor();
+        QTest::keyClick(&dialog, Qt::Key_P, Qt::AltModifier);
+    });
+    QTest::keyClick(w.Memo1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
     test::ProcessEvents();
+    EXPECT_GT(zoomAfter, zoomBefore);
     EXPECT_GE(shown, 1);
     EXPECT_EQ(test::PdfPageCount(pdf), shown);
 }

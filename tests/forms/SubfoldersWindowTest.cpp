@@ -2,13 +2,16 @@
 
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "forms/PEnde/PEnde.h"
 #include "forms/Zusatz/Zusatz.h"
+#include "output/TPrinter.h"
 #include "settings/AddedOptions.h"
 #include "settings/SettingsFolder.h"
+#include "support/OutputSeams.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {
@@ -35,6 +38,7 @@ protected:
         ProcessEvents();
     }
     QString section() { return "path:    \t" + t.files().pathText("deeper") + "/*.*"; }
+    QString listedSpec() { return t.listedDirectory() + "/*.*"; }
 
     WindowTest t;
     THaupt* w = nullptr;
@@ -42,12 +46,6 @@ protected:
 };
 
 TEST_F(Subfolders, MenuItemAndBoxInStepListTheTree) {
-    // The box sits in the band's free room right of the date controls, seen whole once the
-    // window is wider than its first size; the menu item serves a narrow window.
-    EXPECT_GT(w->SubfoldersBox->x(), w->Panel5->geometry().right());
-    w->resize(800, w->height());
-    ProcessEvents();
-    EXPECT_LE(w->SubfoldersBox->geometry().right(), w->Panel2->width());
     EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
     Key(Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(w->SubfoldersBox->isChecked());
@@ -77,11 +75,36 @@ TEST_F(Subfolders, EscStopsTheListing) {
     EXPECT_TRUE(text.trimmed().endsWith("listing stopped")) << text.toStdString();
     EXPECT_FALSE(text.contains(section()));
     EXPECT_FALSE(w->StopItem->isEnabled());
+    EXPECT_EQ(w->StatusBar1->PanelText(3), "path: " + listedSpec());
 
     // The next listing runs to its end.
     w->BuildListing();
     EXPECT_TRUE(w->Memo1->toPlainText().contains(section()));
     EXPECT_FALSE(w->Memo1->toPlainText().contains("listing stopped"));
+}
+
+// After the walk, panel 3 names the listed folder again, not the last one searched, and so
+// does the print job.
+TEST_F(Subfolders, PanelThreeAndThePrintJobNameTheListedFolder) {
+    w->SubfoldersBox->setChecked(true);
+    EXPECT_EQ(w->StatusBar1->PanelText(3), "path: " + listedSpec());
+    EXPECT_EQ(w->SearchSpec, listedSpec());
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("job.pdf");
+    PrintsToPdf printing(pdf);
+    w->Drucken1Click();
+    EXPECT_EQ(Printer().DocumentName, "Tabulist - " + listedSpec());
+}
+
+// The box stands in the Tab order between the directory list and the text view.
+TEST_F(Subfolders, TabReachesTheBoxAfterTheDirectoryList) {
+    w->DirectoryListBox1->setFocus();
+    ProcessEvents();
+    QTest::keyClick(w->DirectoryListBox1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->SubfoldersBox);
+    QTest::keyClick(w->SubfoldersBox, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w->Memo1);
 }
 
 // The more options dialog sets the depth and the folder totals; the next listing follows

@@ -2,8 +2,8 @@
 //   tabulist-pictures icon SIZE FILE.png
 //   tabulist-pictures windows OUTPUT-DIR DEFAULT-SETTINGS LISTED-DIR
 // The second writes main-window.png, more-options.png, more-options-subfolders.png,
-// exit-question.png, about.png, font-dialog.png, colour-dialog.png, print-progress.png
-// and printed-listing.pdf (tools/screenshots.sh turns its first page into a PNG).
+// exit-question.png, about.png, font-dialog.png, colour-dialog.png, print-progress.png,
+// print-preview.png and printed-listing.pdf (tools/screenshots.sh turns its first page into a PNG).
 #include <unistd.h>
 
 #include <QDir>
@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/Application.h"
@@ -113,6 +114,18 @@ int WriteWindows(const QString& output, const QString& defaultSettings, const QS
     };
     window->Drucken1Click();
     saved = QFile::exists(pdf) && saved;
+
+    // The preview is modal: it is drawn from inside its own event loop, then closed.
+    bool previewSaved = false;
+    QTimer::singleShot(0, [&] {
+        Settle(400);
+        if (auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            previewSaved = Save(preview, dir + QStringLiteral("print-preview.png"));
+            preview->reject();
+        }
+    });
+    window->PrintPreviewItemClick();
+    saved = previewSaved && saved;
 
     window->hide();
     DestroyWindowSet();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "forms/Help.h"
 #include "listing/formats/DataFormats.h"
 #include "output/ListingFile.h"
 #include "settings/AddedOptions.h"
@@ -13,6 +14,8 @@
 namespace tabulist {
 
 namespace {
+
+constexpr int ExportHelpContext = 10;
 
 struct ExportChoice {
     QString fileName;  // empty when cancelled
@@ -34,6 +37,7 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     const DataFormatRow* proposed = DataFormatWithSuffix(QFileInfo(proposedName).suffix());
     dialog.selectNameFilter(QLatin1String((proposed ? proposed : &DataFormats()[0])->filter));
     dialog.selectFile(proposedName);
+    OfferHelp(&dialog, ExportHelpContext);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     ExportChoice choice;
     choice.fileName = dialog.selectedFiles().constFirst();
@@ -52,8 +56,11 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
 }  // namespace
 
 void THaupt::CreateAddedMenuItems() {
-    Datei1->addSeparator()->setObjectName(QStringLiteral("ExportSeparator"));
-    ExportItem = AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, 0);
+    // Right after Save, the other command that writes the listing to a file.
+    ExportItem =
+        AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, ExportHelpContext);
+    Datei1->insertAction(Datei1->actions().value(Datei1->actions().indexOf(Speichern1) + 1),
+                         ExportItem);
 
     Ansicht1->addSeparator()->setObjectName(QStringLiteral("SortSeparator"));
     SortByMenu = Ansicht1->addMenu(QStringLiteral("Sort &by"));

@@ -1,9 +1,7 @@
 // The main window's fixed layout: regions, controls, captions, hints, help contexts,
 // menus and tab order. Positions are in pixels at 96 dots per inch.
 #include <QBoxLayout>
-#include <QDialogButtonBox>
 #include <QMenuBar>
-#include <QShortcut>
 
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/CompactStyle.h"
@@ -194,9 +192,6 @@ void THaupt::CreateSearchBand() {
     Label5 = MakeLabel(Panel4, "Label5", 4, 4, QStringLiteral("hidden files to"));
     CheckBox1 =
         MakeCheckBox(Panel4, "CheckBox1", 6, 22, 79, QStringLiteral("be detected"), {}, 9, false);
-    SubfoldersBox =
-        MakeCheckBox(Panel2, "SubfoldersBox", 636, 20, 120, QStringLiteral("include subfolders"),
-                     QStringLiteral("Do you want to list the subfolders too?"), 9, false);
     CreateDateControls();
 }
 
@@ -253,6 +248,15 @@ void THaupt::CreateLeftColumn() {
     }
     column->addWidget(Panel7);
     column->addWidget(Panel8, 1);
+
+    // The search band has no room left at the window's first size: the box sits below the
+    // directory list, whose subfolders it takes in.
+    SubfoldersPanel = MakePanel(Panel6, "SubfoldersPanel", QFrame::Sunken, 2);
+    SubfoldersPanel->setFixedHeight(25);
+    SubfoldersBox = MakeCheckBox(
+        SubfoldersPanel, "SubfoldersBox", 6, 4, 120, QStringLiteral("include subfolders"),
+        QStringLiteral("Do you want to list the subfolders too?"), 9, false);
+    column->addWidget(SubfoldersPanel);
 }
 
 void THaupt::CreateTextView() {
@@ -288,14 +292,14 @@ void THaupt::CreateMenus() {
     Speichern1 = AddMenuItem(Datei1, QStringLiteral("&Save"), "Speichern1", Qt::Key_F2, 7);
     Datei1->addSeparator()->setObjectName(QStringLiteral("N1"));
     Drucken1 = AddMenuItem(Datei1, QStringLiteral("&Print"), "Drucken1", Qt::Key_F3, 4);
+    // Function keys are all taken, by the window or the desktop.
+    PrintPreviewItem = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreviewItem",
+                                   Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
     Druckereinrichten1 =
         AddMenuItem(Datei1, QStringLiteral("Printer&options"), "Druckereinrichten1", Qt::Key_F4, 0);
     Datei1->addSeparator()->setObjectName(QStringLiteral("N2"));
     // Alt+F4 is only part of the caption; the window system closes the window on it.
     BeendenAltF41 = AddMenuItem(Datei1, QStringLiteral("&Exit Alt+F4"), "BeendenAltF41", {}, 0);
-    // Function keys are all taken, by the window or the desktop.
-    PrintPreviewItem = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreviewItem",
-                                   Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
 
     Bearbeiten1 = addMenu(QStringLiteral("&Edit"), "Bearbeiten1");
     Kopieren1 = AddMenuItem(Bearbeiten1, QStringLiteral("&Copy"), "Kopieren1", Qt::Key_F5, 5);
@@ -370,20 +374,18 @@ void THaupt::CreateDialogs() {
     ColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
     SetHelpContext(ColorDialog1, 5);
     // Qt's colour dialog has no Help button of its own: its button row gets one.
-    if (auto* buttons = ColorDialog1->findChild<QDialogButtonBox*>()) {
-        buttons->addButton(QDialogButtonBox::Help);
-        connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpContext(5); });
-    }
-    new QShortcut(QKeySequence(Qt::Key_F1), ColorDialog1, [] { ShowHelpContext(5); });
+    OfferHelp(ColorDialog1, 5);
 }
 
 void THaupt::SetTabOrder() {
-    const QList<QWidget*> order = {
+    QList<QWidget*> order = {
         BitBtn1,   BitBtn2,   BitBtn3,        BitBtn4,           BitBtn5,   BitBtn6,
         ComboBox1, BitBtn7,   Button1,        BitBtn8,           CheckBox3, CheckBox4,
         CheckBox5, ComboBox9, CheckBox6,      BitBtn9,           ComboBox2, RadioGroup1->Item(0),
         CheckBox1, CheckBox2, ComboBox3,      ComboBox4,         ComboBox5, ComboBox6,
         ComboBox7, ComboBox8, DriveComboBox1, DirectoryListBox1, Memo1};
+    // The addition's box follows the directory list it stands below.
+    order.insert(order.indexOf(DirectoryListBox1) + 1, SubfoldersBox);
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -142,10 +142,17 @@ void THaupt::RunListing() {
         StatusBar1->SetPanelText(1, QString());
         StatusBar1->SetPanelText(2, QString());
     };
-    ListingHooks hooks;
-    hooks.searchSpecReady = [this](const QString& spec) {
+    auto showSearchSpec = [this](const QString& spec) {
         SearchSpec = spec;
         StatusBar1->SetPanelText(3, QStringLiteral("path: ") + spec);
+    };
+    // A tree walk reports each folder it searches; once it ends, however, panel 3 and with it
+    // the print job name the listed folder again. Its search path is the first reported.
+    QString listedSpec;
+    ListingHooks hooks;
+    hooks.searchSpecReady = [&listedSpec, showSearchSpec](const QString& spec) {
+        if (listedSpec.isEmpty()) listedSpec = spec;
+        showSearchSpec(spec);
     };
     hooks.processMessages = [] { QCoreApplication::processEvents(); };
     stopRequested_ = false;
@@ -153,6 +160,13 @@ void THaupt::RunListing() {
     hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
     hooks.finished = clearPanels;
 
+    struct BackToListedFolder {
+        const QString& spec;
+        std::function<void(const QString&)> show;
+        ~BackToListedFolder() {
+            if (!spec.isEmpty()) show(spec);
+        }
+    } backToListedFolder{listedSpec, showSearchSpec};
     MemoSink sink(Memo1);
     StopItem->setEnabled(true);
     struct StopOff {

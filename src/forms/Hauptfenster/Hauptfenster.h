@@ -53,11 +53,13 @@ public:
     TRadioGroupBox* RadioGroup1;
     QCheckBox *CheckBox1, *CheckBox2;
     QComboBox *ComboBox3, *ComboBox4, *ComboBox5, *ComboBox6, *ComboBox7, *ComboBox8;
-    QCheckBox* SubfoldersBox;  // include subfolders (an addition, in the band's free room)
     // Left column and text view.
     QFrame *Panel6, *Panel7, *Panel8, *Panel9;
     TDriveComboBox* DriveComboBox1;
     TDirectoryListBox* DirectoryListBox1;
+    // Addition: include subfolders, below the directory list.
+    QFrame* SubfoldersPanel;
+    QCheckBox* SubfoldersBox;
     TMemo* Memo1;
     TStatusBar* StatusBar1;
     QTimer* Timer1;

@@ -2,7 +2,6 @@
 #include "forms/OutputCommands/PrintCommand.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,10 +25,7 @@ bool ShowPrintDialog1(QWidget* parent, QPrinter& printer) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-        buttons->addButton(QDialogButtonBox::Help);
-        QObject::connect(buttons, &QDialogButtonBox::helpRequested, [] { ShowHelpContext(4); });
-    }
+    OfferHelp(&dialog, 4);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -2,9 +2,7 @@
 #include "forms/OutputCommands/SaveCommand.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QPushButton>
 
 #include "forms/Help.h"
 #include "output/ListingFile.h"
@@ -24,10 +22,7 @@ QString ShowSaveDialog1(QWidget* parent, const QString& proposedName) {
     // The pattern matches whatever the case of the extension: "LIST.TXT" is a text file too.
     dialog.setNameFilter(QStringLiteral("Textdateien (*.[Tt][Xx][Tt])"));
     dialog.selectFile(proposedName);
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-        buttons->addButton(QDialogButtonBox::Help);
-        QObject::connect(buttons, &QDialogButtonBox::helpRequested, [] { ShowHelpContext(7); });
-    }
+    OfferHelp(&dialog, 7);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
