@@ -1,4 +1,4 @@
-// The window tests' application object, window set and expected listings.
+// The window tests' application object, window set and listings.
 #include "support/WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTest>
+#include <clocale>
 
 #include "app/Application.h"
 #include "app/WindowSet.h"
@@ -13,7 +14,6 @@
 #include "settings/SettingsFile.h"
 #include "support/Application.h"
 #include "support/Events.h"
-#include "support/LinesSink.h"
 
 namespace tabulist::test {
 
@@ -44,7 +44,11 @@ WindowTest::WindowTest() {
     files_.file(".hidden", 5);
     files_.dir("sub");
     files_.file("sub/inner.txt", 3);
+    StampFixedTimes();
     ChangeDirectory(files_.root());
+    // Dates in the listings read the same whatever the machine's locale.
+    savedTimeLocale_ = std::setlocale(LC_TIME, nullptr);
+    std::setlocale(LC_TIME, "C");
     SavedOptions = TSavedOptions{};
     OptionsChanged = false;
     ShownErrors().clear();
@@ -52,10 +56,20 @@ WindowTest::WindowTest() {
     SetCurrentDateTimeSource([] { return QDateTime(QDate(2000, 2, 29), QTime(10, 30, 15)); });
 }
 
+void WindowTest::StampFixedTimes() {
+    files_.setLocalTime("alpha.txt", 2001, 5, 1, 13, 4, 6);
+    files_.setLocalTime("beta.dat", 1999, 12, 31, 23, 59, 58);
+    files_.setLocalTime(".hidden", 2010, 7, 4, 8, 0, 0);
+    files_.setLocalTime("sub/inner.txt", 2020, 2, 29, 0, 0, 0);
+    files_.setLocalTime("sub", 2020, 3, 1, 12, 0, 0);
+    files_.setLocalTime("", 2021, 6, 15, 9, 30, 0);
+}
+
 WindowTest::~WindowTest() {
     DestroyWindowSet();
     SetCurrentDateTimeSource({});
     SetErrorDisplayHook({});
+    std::setlocale(LC_TIME, savedTimeLocale_.c_str());
 }
 
 void WindowTest::Start(const TSavedOptions* record) {
@@ -84,25 +98,10 @@ QString WithoutParentLine(QString text) {
     return text.remove(parent);
 }
 
-QString ExpectedListing(THaupt& w, const QString& directory) {
-    ListingOptions o;
-    o.directory = directory;
-    o.maskText = w.ComboBox2->currentText();
-    o.columnIndex = w.ComboBox1->currentIndex();
-    o.showAttributes = w.CheckBox3->isChecked();
-    o.showSize = w.CheckBox4->isChecked();
-    o.showDate = w.CheckBox5->isChecked();
-    o.showUnit = w.CheckBox6->isChecked();
-    o.sizeUnitIndex = w.ComboBox9->currentIndex();
-    o.showHidden = w.CheckBox1->isChecked();
-    o.attributeClass = w.RadioGroup1->ItemIndex();
-    o.footerFileCount = SavedOptions.FooterFileCount;
-    o.driveText = w.DriveComboBox1->Text();
-    o.driveLetter = w.DriveComboBox1->DriveLetter();
-    o.regional = RegionalSettings::fromLocale();
-    LinesSink sink;
-    BuildListingReport(o, sink);
-    return WithoutParentLine(sink.lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+QString UndisturbedListing(THaupt& w) {
+    w.BuildListing();
+    PumpUntil([&w] { return !w.ListingRunning(); });
+    return WithoutParentLine(w.Memo1->toPlainText());
 }
 
 }  // namespace tabulist::test
