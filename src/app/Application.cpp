@@ -2,6 +2,7 @@
 #include "app/Application.h"
 
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <exception>
 
@@ -10,8 +11,15 @@
 namespace tabulist {
 
 namespace {
+
 ErrorDisplayHook errorDisplayHook;
+
+int ErrorDisplayMinimumWidth(const QFontMetrics& metrics, const QString& caption) {
+    constexpr int Decorations = 160;  // icon and three buttons of a title bar, with margins
+    return std::max(240, metrics.horizontalAdvance(caption) + Decorations);
 }
+
+}  // namespace
 
 // The title comes from the program file itself, not from the name it was started by:
 // started through the link ~/.local/bin/tabulist it still reads "Tabulist".
@@ -55,6 +63,11 @@ void ShowErrorDisplay(const QString& message) {
     }
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    // A short message would give a box too narrow for its title beside the window manager's
+    // icon and buttons; the box sizes itself to its layout, which a spacer holds open.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(ErrorDisplayMinimumWidth(box.fontMetrics(), caption), 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

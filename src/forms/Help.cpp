@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
 
 #include "forms/ScreenPlace.h"
 
@@ -28,27 +29,21 @@ namespace {
 
 constexpr QSize HelpSize(640, 520);
 
-// A modal dialog blocks every window but its own, so help asked for from one becomes a window
-// of that dialog; when the dialog ends, help stays open as a window of its own. Help that is
-// on screen keeps its place and size through the change: its position includes the frame,
-// where the user put the title bar.
+// A modal dialog blocks every window but its own and their transients, so help asked for from
+// one becomes a transient of that dialog and takes input while it is up; once the dialog ends,
+// help is a window of its own again. Only that tie changes: the window itself stays, and with
+// it the place where the user put it.
 void BelongToModalDialog() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == helpWindow->parentWidget()) return;
-    const bool shown = helpWindow->isVisible();
-    const QPoint place = helpWindow->pos();
-    const QSize size = helpWindow->size();
-    helpWindow->setParent(modal, Qt::Window);
-    if (shown) {
-        helpWindow->resize(size);
-        helpWindow->move(place);
-        helpWindow->show();
-    }
+    QWindow* owner = modal != nullptr ? modal->windowHandle() : nullptr;
+    helpWindow->winId();  // the native window, whose owner is set
+    QWindow* help = helpWindow->windowHandle();
+    if (help->transientParent() == owner) return;
+    help->setTransientParent(owner);
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        QObject::connect(dialog, &QDialog::finished, helpWindow, [] {
-            if (!helpWindow) return;
-            QObject::disconnect(helpWindow->parentWidget(), nullptr, helpWindow, nullptr);
-            BelongToModalDialog();
+        QObject::connect(dialog, &QDialog::finished, helpWindow, [dialog] {
+            QObject::disconnect(dialog, nullptr, helpWindow, nullptr);
+            if (helpWindow) BelongToModalDialog();
         });
     }
 }
@@ -72,8 +67,9 @@ void ShowHelpContext(int context) {
         helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
         helpWindow->setOpenExternalLinks(true);
     }
-    BelongToModalDialog();
+    // Placed before its native window exists, which then goes where its frame was put.
     if (!helpWindow->isVisible()) FitOnScreen(helpWindow, HelpSize, Asker(), ScreenPlace::Beside);
+    BelongToModalDialog();
     helpWindow->setWindowTitle(QApplication::applicationName() + QStringLiteral(" - Help"));
     if (QFileInfo::exists(helpFile)) {
         QUrl url = QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath());

@@ -2,7 +2,7 @@
 // with it the close box, can be reached.
 #include "forms/ScreenPlace.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -11,26 +11,33 @@ namespace tabulist {
 
 namespace {
 
-// What the window manager puts round a shown window; nothing without one.
-QMargins FrameOf(const QWidget* shown) {
-    if (shown == nullptr || !shown->isVisible()) return {};
-    const QRect outer = shown->frameGeometry();
-    const QRect inner = shown->geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+// What the window manager puts round a window: the widest frame of the shown windows, as a
+// window only just shown may not know its own yet. Nothing without a window manager.
+QMargins FrameOfShownWindows() {
+    QMargins widest;
+    for (const QWidget* shown : QApplication::topLevelWidgets()) {
+        if (!shown->isVisible()) continue;
+        const QRect outer = shown->frameGeometry();
+        const QRect inner = shown->geometry();
+        widest.setLeft(std::max(widest.left(), inner.left() - outer.left()));
+        widest.setTop(std::max(widest.top(), inner.top() - outer.top()));
+        widest.setRight(std::max(widest.right(), outer.right() - inner.right()));
+        widest.setBottom(std::max(widest.bottom(), outer.bottom() - inner.bottom()));
+    }
+    return widest;
 }
 
 }  // namespace
 
 void FitOnScreen(QWidget* window, QSize wanted, const QWidget* near, ScreenPlace place) {
     const bool nearShown = near != nullptr && near->isVisible();
-    QScreen* screen = nearShown ? near->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = nearShown ? near->screen() : QApplication::primaryScreen();
     if (screen == nullptr) {
         window->resize(wanted);
         return;
     }
     const QRect area = screen->availableGeometry();
-    const QMargins frame = FrameOf(near);
+    const QMargins frame = FrameOfShownWindows();
     const QSize outer = wanted.grownBy(frame).boundedTo(area.size());
     window->resize(outer.shrunkBy(frame));
 

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -35,39 +34,10 @@ QWidget* HelpWindow() {
     return nullptr;
 }
 
-TEST(HelpWindow, TakesInputWhileAModalDialogIsUpAndOutlivesIt) {
-    QDialog dialog;  // the save, print, exit and more options dialogs are modal like this
-    QPointer<QWidget> help;
-    InputCounter input;
-    bool dialogStillUp = false;
-    test::AnswerNextModal([&](QDialog& modal) {
-        ShowHelpContext(4);
-        help = HelpWindow();
-        if (help && QTest::qWaitForWindowExposed(help)) {
-            help->windowHandle()->installEventFilter(&input);
-            QTest::keyClick(help->windowHandle(), Qt::Key_End);
-            QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
-            test::ProcessEvents();
-        }
-        dialogStillUp = QApplication::activeModalWidget() == &modal;
-        modal.reject();
-    });
-    dialog.exec();
-
-    ASSERT_TRUE(help);
-    EXPECT_EQ(input.presses, 2);
-    EXPECT_TRUE(dialogStillUp);
-    // Help stays open on its own once the dialog it was asked from has closed.
-    test::ProcessEvents();
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->parentWidget(), nullptr);
-    help->close();
-}
-
 // Help asked for from each dialog lies whole on the screen's available area, title bar
-// included, and stays where it is when the dialog closes. The dialogs built on Qt's own
-// (save, print, export, font, colour) also answer F1 and have a Help button, both at their
-// topic.
+// included, takes keys and clicks while the dialog is up, and stays where it is when the
+// dialog closes. The dialogs built on Qt's own (save, print, export, font, colour) also
+// answer F1 and have a Help button, both at their topic.
 TEST(HelpWindow, FromEachDialogOnScreenAtItsTopicAndStaysWhenTheDialogCloses) {
     test::WindowTest t;
     t.StartShown();
@@ -94,6 +64,8 @@ TEST(HelpWindow, FromEachDialogOnScreenAtItsTopicAndStaysWhenTheDialogCloses) {
         test::ProcessEvents();
         QRect placed;
         int byKey = 0, byButton = 0;
+        InputCounter input;
+        bool dialogStillUp = false;
         test::AnswerNextModal(
             [&](QDialog& d) {
                 d.activateWindow();
@@ -109,9 +81,17 @@ TEST(HelpWindow, FromEachDialogOnScreenAtItsTopicAndStaysWhenTheDialogCloses) {
                         static_cast<TZusatzformular&>(d).BitBtn3->click();
                     }
                     byButton = LastHelpContext();
-                    if (QWidget* help = HelpWindow(); help && QTest::qWaitForWindowExposed(help))
+                    QWidget* help = HelpWindow();
+                    if (help && QTest::qWaitForWindowExposed(help)) {
                         placed = help->frameGeometry();
+                        help->windowHandle()->installEventFilter(&input);
+                        QTest::keyClick(help->windowHandle(), Qt::Key_End);
+                        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, {30, 30});
+                        test::ProcessEvents();
+                        help->windowHandle()->removeEventFilter(&input);
+                    }
                 }
+                dialogStillUp = QApplication::activeModalWidget() == &d;
                 d.reject();
             },
             c.dialogClass);
@@ -121,6 +101,8 @@ TEST(HelpWindow, FromEachDialogOnScreenAtItsTopicAndStaysWhenTheDialogCloses) {
         test::ProcessEvents();
         if (c.qtDialog) EXPECT_EQ(byKey, c.context);
         EXPECT_EQ(byButton, c.context);
+        EXPECT_EQ(input.presses, 2);
+        EXPECT_TRUE(dialogStillUp);
         EXPECT_TRUE(area.contains(placed))
             << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
         QWidget* help = HelpWindow();
