@@ -99,7 +99,9 @@ TEST(HelpWindow, FromEachDialogOnScreenAtItsTopicAndStaysWhenTheDialogCloses) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         c.open();
         test::ProcessEvents();
-        if (c.qtDialog) EXPECT_EQ(byKey, c.context);
+        if (c.qtDialog) {
+            EXPECT_EQ(byKey, c.context);
+        }
         EXPECT_EQ(byButton, c.context);
         EXPECT_EQ(input.presses, 2);
         EXPECT_TRUE(dialogStillUp);
