@@ -82,14 +82,4 @@ PreparedScan PrepareEntryScan(const QByteArray& directory, const QString& mask, 
 int OpenPreparedScan(PreparedScan&& prepared, TSearchRec& rec, const MetadataFetch& fetch = {});
 void CloseEntryScan(TSearchRec& rec);
 
-// True when name matches mask: case-insensitive, * any run, ? one character,
-// "*.*" and "*" match everything, a mask ending in ".*" also matches a name without a dot.
-bool MatchesMask(const QString& name, const QString& mask);
-
-// The text a raw file name is shown as: UTF-8 decoded (bad bytes become U+FFFD),
-// control characters (below 0x20 and 0x7F) replaced by "?".
-QString DisplayName(const QByteArray& raw);
-// Sets rec's raw and display name, reusing the storage the previous entry's names left.
-void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
-
 }  // namespace tabulist

@@ -82,6 +82,9 @@ struct ScannedFolder {
     size_t dotItems = 0;  // "." and ".." stay in front of the sorted names
 };
 
+// Sets rec's raw and display name, reusing the storage the previous entry's names left.
+void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
+
 // An open enumeration of a ScannedFolder; each entry's metadata is fetched when it is
 // reached, or ahead of it by worker threads in a large folder, or for every entry up front
 // when the order needs it.

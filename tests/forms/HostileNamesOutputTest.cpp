@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 
 #include "output/PdfReader.h"
-#include "platform/Entries.h"
+#include "platform/NameCoding.h"
 #include "support/OutputSeams.h"
 #include "support/WindowTest.h"
 
