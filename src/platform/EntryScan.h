@@ -20,11 +20,6 @@ struct EntryMeta {
     int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
 };
 
-// "." or "..": kept in front of the sorted names, never hidden.
-inline bool IsDotName(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
-
 // An open folder as one operating system holds it; defined in that system's file
 // (EntryScanLinux.cpp), which supplies the calls below and nothing else of the scan.
 struct FolderHandle;
