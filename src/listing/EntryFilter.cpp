@@ -7,7 +7,7 @@ namespace {
 
 // Values 0..63 carrying bit and not the volume-label bit.
 constexpr bool InAttributeSet(int32_t attr, int32_t bit) {
-    return attr >= 0 && attr <= 63 && (attr & AttrVolumeLabel) == 0 && (attr & bit) != 0;
+    return attr >= 0 && attr <= AttrAny && (attr & AttrVolumeLabel) == 0 && (attr & bit) != 0;
 }
 
 }  // namespace

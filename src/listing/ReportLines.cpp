@@ -3,8 +3,8 @@
 
 #include "listing/Rendering.h"
 #include "platform/DriveTable.h"
-#include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/NameCoding.h"
 
 namespace tabulist {
 

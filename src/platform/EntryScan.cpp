@@ -62,11 +62,11 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32
     folder->skipHidden = (excludeMask & AttrHidden) != 0;
     if (const int code = OpenFolder(directory, folder->handle)) return code;
     if (const int code = scan->readNames(mask, FolderShowsDots(*folder->handle))) return code;
-    if (folder->items.empty()) return 2;  // nothing matches
+    if (folder->items.empty()) return ScanNothingFound;
     scan->sortNames();
     if (!order.isDefault()) {
         scan->applyOrder(order, fetch);
-        if (folder->items.empty()) return 2;  // every one passed over
+        if (folder->items.empty()) return ScanNothingFound;  // every one passed over
     }
     scan->fetchAheadIfLarge(fetch);
     out = std::move(scan);

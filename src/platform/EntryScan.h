@@ -20,11 +20,6 @@ struct EntryMeta {
     int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
 };
 
-// "." or "..": kept in front of the sorted names, never hidden.
-inline bool IsDotName(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
-
 // An open folder as one operating system holds it; defined in that system's file
 // (EntryScanLinux.cpp), which supplies the calls below and nothing else of the scan.
 struct FolderHandle;
@@ -81,6 +76,9 @@ struct ScannedFolder {
     std::vector<Item> items;
     size_t dotItems = 0;  // "." and ".." stay in front of the sorted names
 };
+
+// Sets rec's raw and display name, reusing the storage the previous entry's names left.
+void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
 
 // An open enumeration of a ScannedFolder; each entry's metadata is fetched when it is
 // reached, or ahead of it by worker threads in a large folder, or for every entry up front
