@@ -28,7 +28,7 @@ Tabulist needs these Debian packages, and they are not installed:
   ${missing[*]}
 They cannot be installed from here: you are not root, and sudo is missing or not allowed.
 Ask someone with root rights to run:
-  apt-get update && apt-get install --no-install-recommends ${missing[*]}
+  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}
 then run this command again.
 MSG
     exit 1

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a bounded time.
 # Inputs kept in fuzz/regressions/<target>/ are replayed first; a new crash fails the run
-# and leaves its input in build-fuzz/findings/<target>/.
+# and leaves its input in build-fuzz/findings/<target>/. Each run starts from the valid
+# inputs in fuzz/seeds/<target>/ (the default settings file, real date patterns, masks and
+# names, print layouts) besides what earlier runs found, so that the fuzzer works on whole
+# inputs from its first second rather than growing them from nothing.
 #   tools/fuzz.sh [seconds per target, default 20]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,8 +28,10 @@ for t in "${targets[@]}"; do
     fi
     echo "== fuzz: $t for ${seconds}s"
     rc=0
+    # New inputs go to the first folder; the seeds are only read.
     "build-fuzz/$t" -max_total_time="$seconds" -max_len=4096 -timeout=5 -rss_limit_mb=2048 \
-        -artifact_prefix="$findings/" "$corpus" >"build-fuzz/$t.log" 2>&1 || rc=$?
+        -artifact_prefix="$findings/" "$corpus" "fuzz/seeds/$t" >"build-fuzz/$t.log" 2>&1 || rc=$?
+    grep -m1 '^INFO: seed corpus:' "build-fuzz/$t.log" || true
     tail -n 2 "build-fuzz/$t.log"
     if [ "$rc" -ne 0 ]; then
         tail -n 40 "build-fuzz/$t.log"

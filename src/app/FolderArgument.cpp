@@ -10,8 +10,10 @@
 namespace tabulist {
 
 std::optional<QByteArray> FolderArgument(int argc, char** argv) {
-    if (argc < 2) return std::nullopt;
-    QByteArray folder(argv[1]);
+    int first = 1;
+    if (argc > 1 && qstrcmp(argv[1], "--") == 0) first = 2;  // a folder named like an option
+    if (argc <= first) return std::nullopt;
+    QByteArray folder(argv[first]);
     if (folder.isEmpty() || folder.startsWith('/')) return folder;
     try {
         return ReadWorkingDirectory() + '/' + folder;

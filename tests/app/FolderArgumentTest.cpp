@@ -23,6 +23,10 @@ TEST(FolderArgument, OpensAFolderOrTheFolderOfAFileAndReportsAMissingOne) {
     QByteArray program("Tabulist");
     char* alone[] = {program.data(), nullptr};
     EXPECT_FALSE(FolderArgument(1, alone).has_value());
+    // After "--", a folder may be named like an option.
+    QByteArray dashes("--"), dashed("-sub");
+    char* afterDashes[] = {program.data(), dashes.data(), dashed.data(), nullptr};
+    EXPECT_EQ(FolderArgument(3, afterDashes), RealPath(t.files().root()) + "/-sub");
 
     start("sub");
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub"));
