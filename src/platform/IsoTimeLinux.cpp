@@ -23,4 +23,10 @@ QString IsoLocalTimeText(int64_t secondsSince1970) {
     return QString::fromLatin1(text);
 }
 
+int64_t LocalClockSeconds(int64_t secondsSince1970) {
+    const time_t t = time_t(secondsSince1970);
+    tm local{};
+    return localtime_r(&t, &local) ? secondsSince1970 + local.tm_gmtoff : secondsSince1970;
+}
+
 }  // namespace tabulist

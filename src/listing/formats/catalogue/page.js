@@ -78,7 +78,7 @@
     modified: { title: "Modified", width: "11rem", text: timeText, key: (v) => v },
   };
   const columns = fields.map((field, index) => {
-    const c = known[field] || { title: field, width: "minmax(6rem, auto)", text: (v) => String(v), key: (v) => v };
+    const c = Object.hasOwn(known, field) ? known[field] : { title: field, width: "minmax(6rem, auto)", text: (v) => String(v), key: (v) => v };
     return Object.assign({ field: field, index: index }, c);
   });
   document.documentElement.style.setProperty("--cols", columns.map((c) => c.width).join(" "));
@@ -143,7 +143,7 @@
   }
 
   // --- The folder's entries ---
-  let current = 0, marked = -1, order = null;
+  let current = 0, marked = -1, order = null, started = false;
   let sortColumn = -1, sortDescending = false;
   const rowsView = $("rows");
   const cellOf = (f, r, index) => folders[f].cells[r * stride + index];
@@ -247,7 +247,11 @@
     current = i;
     marked = entry === undefined ? -1 : entry;
     const f = folders[i];
-    if (location.hash !== hashOf(i)) history.replaceState(null, "", hashOf(i));
+    // A folder opened is a step back can return to; a fragment naming no folder is corrected.
+    if (location.hash !== hashOf(i)) {
+      if (changed && started) history.pushState(null, "", hashOf(i));
+      else history.replaceState(null, "", hashOf(i));
+    }
     showCrumbs(i);
     showTotals(f);
     $("problem").hidden = !f.problem;
@@ -486,8 +490,9 @@
   $("made").textContent = "Made " + data.made.replace("T", " ") + " by " + data.program + " " + data.version;
   folders[0].open = true;
   $("loading").remove();
-  addEventListener("hashchange", () => openFolder(folderOfHash(location.hash)));
+  addEventListener("popstate", () => openFolder(folderOfHash(location.hash)));
   openFolder(folderOfHash(location.hash));
+  started = true;
   performance.mark("first-folder");  // for the benchmark: the first folder is on the page
   // The search text is made while the reader looks at the first folder.
   setTimeout(buildIndex, 200);
