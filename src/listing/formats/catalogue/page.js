@@ -391,7 +391,7 @@
     mask = mask.replace(/\*+/g, "*");
     if (mask === "*" || mask === "*.*") return null;
     const body = (m) => Array.from(m, (c) =>
-      c === "*" ? "[^\\0]*" : c === "?" ? "[^\\0]" : c.replace(/[\\^$.|?*+()[\]{}\/-]/g, "\\$&")).join("");
+      c === "*" ? "[^\\0]*" : c === "?" ? "[^\\0]" : c.replace(/[\\^$.|?*+()[\]{}\/]/g, "\\$&")).join("");
     let source = body(mask);
     const tail = mask.length >= 2 && mask.endsWith(".*") ? 2 : mask.length >= 2 && mask.endsWith(".") ? 1 : 0;
     if (tail) source += "|(?=[^.\\0]*\\0)" + body(mask.slice(0, mask.length - tail));
@@ -451,6 +451,7 @@
     const text = search.value;
     if (text === "") { showSearch(false); return; }
     hits = find(text);
+    $("hit-count").dataset.query = text;
     $("hit-count").textContent = hits.length === 0 ? "Nothing found."
       : plural(hits.length, "entry", "entries") + " found.";
     showSearch(true);
