@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "listing/DataWriter.h"
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
+#include "listing/formats/DataFormats.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {

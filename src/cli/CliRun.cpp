@@ -1,6 +1,7 @@
 // tabulist-list's run: parse, compose the options, check the directory, list, report.
 #include "cli/CliRun.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "cli/CliArguments.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
+#include "listing/formats/DataFormats.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
 #include "platform/PathCheck.h"
@@ -52,14 +54,15 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
 void ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out,
               const ListingHooks& hooks) {
     DataOptions data;
-    data.format = *arguments.format;
     data.lf = arguments.lf;
+    const ListingContext context{options.directory, QDateTime::currentDateTime(),
+                                 QStringLiteral("tabulist-list"), QStringLiteral(TABULIST_VERSION)};
     const auto write = [out](const QByteArray& bytes) {
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
             throw InOutErrorFromErrno(errno);
     };
     try {
-        WriteListingData(options, data, write, hooks);
+        WriteListingData(options, *arguments.format, data, write, hooks, context);
     } catch (...) {
         // What was written, a closed JSON array included, comes before the message.
         std::fflush(out);

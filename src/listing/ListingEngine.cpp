@@ -126,6 +126,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
     result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
     const QString folder = QStringLiteral(".");
+    entries.folder(folder);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry() && !IsDotEntry(rec_)) {
             countEntry();
