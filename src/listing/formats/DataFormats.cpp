@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "listing/formats/CsvWriter.h"
+#include "listing/formats/HtmlWriter.h"
 #include "listing/formats/JsonWriter.h"
 
 namespace tabulist {
@@ -13,6 +14,7 @@ namespace {
 constexpr DataFormatRow Rows[] = {
     {DataFormat::Csv, "csv", "csv", "CSV file (*.csv)", HonoursLineEnds, false, MakeCsvWriter},
     {DataFormat::Json, "json", "json", "JSON file (*.json)", 0, false, MakeJsonWriter},
+    {DataFormat::Html, "html", "html", "HTML catalogue (*.html)", 0, false, MakeHtmlWriter},
 };
 
 constexpr bool RowsInEnumOrder() {
@@ -31,6 +33,7 @@ const DataFormatRow& DataFormatOf(DataFormat format) {
     switch (format) {
         case DataFormat::Csv:
         case DataFormat::Json:
+        case DataFormat::Html:
             break;
     }
     if (size_t(format) >= std::size(Rows)) throw std::logic_error("a data format without a row");
