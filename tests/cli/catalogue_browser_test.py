@@ -88,7 +88,8 @@ def start_browser(profile):
 
 # The rows on screen of a list, top to bottom, as their cells' texts.
 ROWS_JS = """
-const rows = [...document.getElementById(arguments[0]).querySelectorAll('.row:not([hidden])')];
+const rows = [...document.getElementById(arguments[0]).querySelectorAll('.row')]
+    .filter((r) => getComputedStyle(r).display !== 'none');
 const y = (r) => new DOMMatrix(getComputedStyle(r).transform).m42;
 rows.sort((a, b) => y(a) - y(b));
 return rows.map((r) => [...r.children].map((c) => c.textContent)
