@@ -122,6 +122,8 @@ public:
         AppendJsonText(bytes_, context.program);
         bytes_ += ",\"version\":";
         AppendJsonText(bytes_, context.version);
+        // A field added here gets its value in entry(); the page shows a field it has no
+        // column of its own for as a column of text.
         bytes_ += ",\"fields\":[\"name\",\"kind\",\"size\",\"modified\"],\"folders\":[";
     }
 

@@ -15,13 +15,13 @@
   const stride = fields.length;
   const kinds = data.kinds;  // [type, attribute letters] by number
   const NAME = fields.indexOf("name"), KIND = fields.indexOf("kind");
-  const SIZE = fields.indexOf("size"), TIME = fields.indexOf("modified");
+  const SIZE = fields.indexOf("size");
 
   // Folders: parent index (-1 for the top), name, the entries' fields one after another.
   const folders = data.folders.map((f) => ({
     parent: f[0], name: f[1], cells: f[2], problem: f[3] || "",
     count: f[2].length / stride, children: [], path: null,
-    files: 0, dirs: 0, size: 0, allFiles: 0, allDirs: 0, allSize: 0, open: false,
+    files: 0, dirs: 0, size: 0, allFiles: 0, allDirs: 0, allSize: 0, open: false, byName: null,
   }));
   const isDir = (k) => kinds[k][0] === "directory";
   for (let i = 0; i < folders.length; i++) {
@@ -55,7 +55,14 @@
     if (f.path === null) f.path = partsOf(i).join("/");
     return f.path;
   };
-  const childNamed = (i, name) => folders[i].children.find((c) => folders[c].name === name);
+  const childNamed = (i, name) => {  // by a map made on first use: a folder may hold thousands
+    const f = folders[i];
+    if (!f.byName) {
+      f.byName = new Map();
+      for (const c of f.children) if (!f.byName.has(folders[c].name)) f.byName.set(folders[c].name, c);
+    }
+    return f.byName.get(name);
+  };
 
   // Numbers and dates. Times are the writer's local date and time, counted as if in UTC.
   const number = new Intl.NumberFormat();
