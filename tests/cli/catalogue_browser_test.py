@@ -165,6 +165,22 @@ class Catalogue(unittest.TestCase):
         tree.send_keys(Keys.HOME)
         self.assertEqual(tree.get_attribute("aria-activedescendant"), "node-0")
 
+    def test_filters_order_and_depth_are_the_listings(self):
+        options = ["--sort", "size", "--reverse", "--depth", "1", "--mask", "*.txt"]
+        entries = json.loads(list_tree(self.root, "json", *options))
+        page = os.path.join(self.top, "options.html")
+        with open(page, "wb") as out:
+            out.write(list_tree(self.root, "html", *options))
+        self.browser.get("file://" + page + "#/d1/d2")
+        # d2 lies below the depth listed: the nearest folder there is opens instead.
+        self.assertEqual(self.crumbs()[1:], ["d1"])
+        self.assertEqual(self.browser.execute_script("return location.hash"), "#/d1")
+        self.assertEqual([r[0] for r in self.rows()],
+                         [e["name"] for e in entries if e["folder"] == "d1"])
+        self.browser.find_element(By.CSS_SELECTOR, "#crumbs button").click()
+        self.assertEqual([r[0] for r in self.rows()],
+                         [e["name"] for e in entries if e["folder"] == "."])
+
     def test_unreadable_folder_is_marked_with_its_message(self):
         if os.geteuid() != 0 and os.access(os.path.join(self.root, "locked"), os.R_OK):
             self.skipTest("the locked folder can be read here")
