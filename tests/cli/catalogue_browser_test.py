@@ -228,6 +228,16 @@ class Catalogue(unittest.TestCase):
         self.assertEqual(self.crumbs()[1:], DEEP.split("/"))
         self.assertEqual([r for r in self.rows() if r[4] == "marked"][0][0], "deep-needle.txt")
         self.assertEqual(self.browser.execute_script("return location.hash"), "#/" + DEEP)
+        # Back returns to the folder before; the keyboard follows a hit as the click did.
+        self.browser.back()
+        WebDriverWait(self.browser, 5).until(lambda b: self.crumbs()[1:] == [])
+        search.clear()
+        search.send_keys("needle")
+        WebDriverWait(self.browser, 5).until(lambda b: b.execute_script(
+            "return document.getElementById('hit-count').dataset.query") == "needle")
+        search.send_keys(Keys.ARROW_DOWN)
+        self.browser.switch_to.active_element.send_keys(Keys.ENTER)
+        self.assertEqual(self.crumbs()[1:], DEEP.split("/"))
         self.assertEqual([e for e in self.browser.get_log("browser") if e["level"] == "SEVERE"], [])
 
     def test_fragment_opens_its_folder_also_after_a_reload(self):

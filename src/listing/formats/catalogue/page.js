@@ -427,7 +427,7 @@
     return hits;
   };
 
-  let hits = [];
+  let hits = [], hitActive = -1;
   const hitView = $("hit-rows");
   const hitRows = new RowList(hitView, () => {
     const row = make("div", "row hit");
@@ -440,14 +440,30 @@
     row.children[0].className = "link " + (isDir(kind) ? "dir" : "file");
     row.children[1].textContent = f === 0 ? rootLabel : pathOf(f);
     row.dataset.hit = i;
+    row.classList.toggle("focus", i === hitActive);
   });
+  const openHit = (i) => {
+    const n = hits[i], f = folderOfEntry(n);
+    openFolder(f, n - starts[f]);
+  };
   hitView.addEventListener("click", (event) => {
     const row = event.target.closest(".row");
-    if (!row) return;
-    const n = hits[Number(row.dataset.hit)], f = folderOfEntry(n);
-    openFolder(f, n - starts[f]);
+    if (row) openHit(Number(row.dataset.hit));
+  });
+  // Arrow keys move through the hits, Enter opens one.
+  const moveHit = (i) => {
+    hitActive = Math.max(0, Math.min(hits.length - 1, i));
+    hitRows.reveal(hitActive);
+  };
+  hitView.addEventListener("keydown", (event) => {
+    if (event.key === "ArrowDown") moveHit(hitActive + 1);
+    else if (event.key === "ArrowUp") moveHit(hitActive - 1);
+    else if (event.key === "Enter" && hitActive >= 0) openHit(hitActive);
+    else return;
+    event.preventDefault();
   });
   function showSearch(on) {
+    if (!on) $("hit-count").dataset.query = "";
     $("hits").hidden = !on;
     $("folder").hidden = on;
   }
@@ -458,6 +474,7 @@
     const text = search.value;
     if (text === "") { showSearch(false); return; }
     hits = find(text);
+    hitActive = -1;
     $("hit-count").dataset.query = text;
     $("hit-count").textContent = hits.length === 0 ? "Nothing found."
       : plural(hits.length, "entry", "entries") + " found.";
@@ -471,6 +488,11 @@
   search.addEventListener("keydown", (event) => {
     if (event.key === "Escape") { search.value = ""; runSearch(); }
     if (event.key === "Enter") { if (timer) clearTimeout(timer); runSearch(); }
+    if (event.key === "ArrowDown" && !$("hits").hidden && hits.length) {
+      event.preventDefault();
+      hitView.focus();
+      moveHit(0);
+    }
   });
 
   // --- Printing: the open folder's whole table, in the order shown ---
@@ -495,7 +517,8 @@
 
   // --- Start ---
   $("title").textContent = rootLabel;
-  $("made").textContent = "Made " + data.made.replace("T", " ") + " by " + data.program + " " + data.version;
+  $("made").textContent = (data.made ? "Made " + data.made.replace("T", " ") : "Made") +
+    (data.program ? " by " + [data.program, data.version].join(" ").trim() : "");
   folders[0].open = true;
   $("loading").remove();
   addEventListener("popstate", () => openFolder(folderOfHash(location.hash)));
