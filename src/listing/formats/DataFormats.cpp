@@ -5,6 +5,7 @@
 
 #include "listing/formats/CsvWriter.h"
 #include "listing/formats/JsonWriter.h"
+#include "listing/formats/XlsxWriter.h"
 
 namespace tabulist {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr DataFormatRow Rows[] = {
     {DataFormat::Csv, "csv", "csv", "CSV file (*.csv)", HonoursLineEnds, false, MakeCsvWriter},
     {DataFormat::Json, "json", "json", "JSON file (*.json)", 0, false, MakeJsonWriter},
+    {DataFormat::Xlsx, "xlsx", "xlsx", "Excel workbook (*.xlsx)", 0, true, MakeXlsxWriter},
 };
 
 constexpr bool RowsInEnumOrder() {
@@ -31,6 +33,7 @@ const DataFormatRow& DataFormatOf(DataFormat format) {
     switch (format) {
         case DataFormat::Csv:
         case DataFormat::Json:
+        case DataFormat::Xlsx:
             break;
     }
     if (size_t(format) >= std::size(Rows)) throw std::logic_error("a data format without a row");
