@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -251,16 +249,11 @@ TEST(OutputFile, FailedWriteLeavesTheEarlierFileAndNoTemporary) {
         earlier.write("earlier");
         earlier.close();
         const QStringList args = {"--format", format, "--output", file, fx.rootText()};
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        setrlimit(RLIMIT_FSIZE, &small);
-        // Ignored signals stay ignored in the child: the write fails with EFBIG.
-        const auto previous = signal(SIGXFSZ, SIG_IGN);
-        const ListRun failed = Lister(args);
-        signal(SIGXFSZ, previous);
-        setrlimit(RLIMIT_FSIZE, &saved);
+        ListRun failed;
+        {
+            test::FileSizeLimit limit(4096);
+            failed = Lister(args);
+        }
         EXPECT_EQ(failed.status, 1);
         // The library behind the workbook says more, on lines of its own.
         EXPECT_EQ(QString::fromUtf8(failed.err).split('\n').filter("tabulist-list:"),
