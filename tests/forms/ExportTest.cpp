@@ -77,6 +77,13 @@ TEST_F(Additions, ExportWritesTheConfiguredListingNotTheEditedView) {
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0], QStringList({"folder", "name", "type", "attributes", "size", "modified"}));
     EXPECT_EQ(rows[1].mid(0, 5), QStringList({".", "'=cmd.txt", "file", "A", "4"}));
+
+    // The catalogue: its type adds ".html"; the page names the window as its maker.
+    const QByteArray html = Export("HTML catalogue (*.html)", out.filePath("catalogue"),
+                                   out.filePath("catalogue.html"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>") && html.endsWith("</html>\n"));
+    EXPECT_TRUE(html.contains("\"program\":\"Tabulist\""));
+    EXPECT_TRUE(html.contains("[-1,\"\",[\"=cmd.txt\","));
     EXPECT_TRUE(ShownErrors().isEmpty());
 }
 
