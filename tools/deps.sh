@@ -12,6 +12,8 @@ packages=(
     xvfb xauth poppler-utils desktop-file-utils
     clang-14 libclang-rt-14-dev
     clang-format
+    libxlsxwriter-dev python3-openpyxl
+    chromium chromium-driver python3-selenium
 )
 
 missing=()

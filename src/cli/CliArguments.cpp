@@ -94,9 +94,9 @@ const std::map<QString, Edit>& Switches() {
 }
 
 const QStringList& ValueOptions() {
-    static const QStringList options = {"--mask",     "--columns", "--unit",       "--class",
-                                        "--from",     "--to",      "--drive-unit", "--total-unit",
-                                        "--settings", "--format",  "--sort",       "--depth"};
+    static const QStringList options = {
+        "--mask",       "--columns",  "--unit",   "--class", "--from",  "--to",    "--drive-unit",
+        "--total-unit", "--settings", "--format", "--sort",  "--depth", "--output"};
     return options;
 }
 
@@ -141,6 +141,9 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
             o.subfolders = true;
             o.depth = depth;
         });
+    } else if (option == QLatin1String("--output")) {
+        if (value.isEmpty()) throw UsageError(QStringLiteral("--output needs a file name"));
+        result.output = value;
     } else if (option == QLatin1String("--settings")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
         result.settingsFile = value;
@@ -173,6 +176,7 @@ CliArguments ParseCliArguments(const QStringList& args) {
             option = arg.left(eq);
             inlineValue = arg.mid(eq + 1);
         }
+        result.given << option;
         if (ValueOptions().contains(option)) {
             if (inlineValue) {
                 TakeValue(result, option, *inlineValue);
@@ -200,6 +204,12 @@ CliArguments ParseCliArguments(const QStringList& args) {
             throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
         }
     }
+    if (result.action == CliArguments::Action::List && result.format &&
+        DataFormatOf(*result.format).binary && result.output.isEmpty()) {
+        throw UsageError(QStringLiteral("--format %1 writes a binary file, not to standard "
+                                        "output: give the file with --output FILE")
+                             .arg(QLatin1String(DataFormatOf(*result.format).name)));
+    }
     return result;
 }
 
@@ -223,9 +233,37 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
     return options;
 }
 
+QStringList IgnoredOptions(const CliArguments& arguments) {
+    if (!arguments.format) return {};
+    static const std::map<QString, unsigned> needs = {{"--lf", HonoursLineEnds},
+                                                      {"--columns", HonoursColumns},
+                                                      {"--unit", HonoursSizeUnit},
+                                                      {"--drive-name", HonoursReportLines},
+                                                      {"--drive-info", HonoursReportLines},
+                                                      {"--drive-percent", HonoursReportLines},
+                                                      {"--path", HonoursReportLines},
+                                                      {"--file-count", HonoursReportLines},
+                                                      {"--total-size", HonoursReportLines},
+                                                      {"--total-percent", HonoursReportLines},
+                                                      {"--drive-unit", HonoursReportLines},
+                                                      {"--total-unit", HonoursReportLines},
+                                                      {"--folder-totals", HonoursReportLines}};
+    const unsigned honours = DataFormatOf(*arguments.format).honours;
+    QStringList ignored;
+    for (const QString& option : arguments.given) {
+        const auto need = needs.find(option);
+        if (need != needs.end() && !(honours & need->second) && !ignored.contains(option))
+            ignored << option;
+    }
+    return ignored;
+}
+
 QString CliUsageText() {
-    QStringList formats;
-    for (const DataFormatRow& row : DataFormats()) formats << QLatin1String(row.name);
+    QStringList formats, binary;
+    for (const DataFormatRow& row : DataFormats()) {
+        formats << QLatin1String(row.name);
+        if (row.binary) binary << QLatin1String(row.name);
+    }
     return QStringLiteral(
                "Usage: tabulist-list [OPTION]... [DIRECTORY]\n"
                "Write the listing of DIRECTORY (default: the working directory) to standard "
@@ -270,6 +308,7 @@ QString CliUsageText() {
                "\n"
                "Data:\n"
                "  --format F           text (default), or one record per entry: %1\n"
+               "  --output FILE        write FILE instead of standard output (needed for %2)\n"
                "\n"
                "Other:\n"
                "  --settings FILE      start from the options of a settings file; flags change "
@@ -281,7 +320,7 @@ QString CliUsageText() {
                "Exit status: 0 after a listing, 1 when the directory, the listing or the settings "
                "file\n"
                "fails or a subfolder cannot be read, 2 for a usage error.\n")
-        .arg(formats.join(QStringLiteral(", ")));
+        .arg(formats.join(QStringLiteral(", ")), binary.join(QStringLiteral(", ")));
 }
 
 }  // namespace tabulist

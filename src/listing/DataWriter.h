@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "listing/ListingEngine.h"
+#include "platform/Errors.h"
 
 namespace tabulist {
 
@@ -49,6 +50,18 @@ class DataWriter : public EntrySink {
 public:
     virtual void begin(const ListingContext& context) = 0;
     virtual void end() = 0;
+};
+
+// A writer that cannot write its output, with the reason (the system's text for an errno
+// value); the file is named when known.
+class EDataWriteError : public TabulistError {
+public:
+    explicit EDataWriteError(const QString& reason, const QString& file = {});
+    static QString reasonOf(int err);  // the system's text for an errno value
+    QString reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // Runs the listing into the writer, begin to end.

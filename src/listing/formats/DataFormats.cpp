@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "listing/formats/CsvWriter.h"
+#include "listing/formats/HtmlWriter.h"
 #include "listing/formats/JsonWriter.h"
+#include "listing/formats/XlsxWriter.h"
 
 namespace tabulist {
 
@@ -13,6 +15,8 @@ namespace {
 constexpr DataFormatRow Rows[] = {
     {DataFormat::Csv, "csv", "csv", "CSV file (*.csv)", HonoursLineEnds, false, MakeCsvWriter},
     {DataFormat::Json, "json", "json", "JSON file (*.json)", 0, false, MakeJsonWriter},
+    {DataFormat::Xlsx, "xlsx", "xlsx", "Excel workbook (*.xlsx)", 0, true, MakeXlsxWriter},
+    {DataFormat::Html, "html", "html", "HTML catalogue (*.html)", 0, false, MakeHtmlWriter},
 };
 
 constexpr bool RowsInEnumOrder() {
@@ -31,6 +35,8 @@ const DataFormatRow& DataFormatOf(DataFormat format) {
     switch (format) {
         case DataFormat::Csv:
         case DataFormat::Json:
+        case DataFormat::Xlsx:
+        case DataFormat::Html:
             break;
     }
     if (size_t(format) >= std::size(Rows)) throw std::logic_error("a data format without a row");
