@@ -20,4 +20,9 @@ if(TABULIST_HARDENING AND TABULIST_DPKG_BUILDFLAGS AND NOT TABULIST_SANITIZE
             add_compile_options(${flags})
         endif()
     endforeach()
+    # What later dpkg-buildflags add with hardening=+all: stack clash and control-flow
+    # protection. The program is marked for the latter only once the C library's start files
+    # are (on Debian 12 they are not, so hardening-check's control-flow line fails for every
+    # program there, dpkg itself included).
+    add_compile_options(-fstack-clash-protection -fcf-protection)
 endif()
