@@ -14,12 +14,15 @@ if(TARGET Tabulist)
     install(FILES ${PROJECT_SOURCE_DIR}/data/Tabulist.hlp DESTINATION ${TABULIST_PROGRAM_DIR})
 endif()
 
-# The manual page carries the project's version.
-configure_file(${PROJECT_SOURCE_DIR}/data/tabulist-list.1 ${CMAKE_BINARY_DIR}/tabulist-list.1
-               @ONLY)
-if(TARGET tabulist-list)
-    install(FILES ${CMAKE_BINARY_DIR}/tabulist-list.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
+# The manual pages carry the project's version; each is installed with its program's command.
+foreach(pair "tabulist-list;tabulist-list" "tabulist;Tabulist")
+    list(GET pair 0 page)
+    list(GET pair 1 program)
+    configure_file(${PROJECT_SOURCE_DIR}/data/${page}.1 ${CMAKE_BINARY_DIR}/${page}.1 @ONLY)
+    if(TARGET ${program})
+        install(FILES ${CMAKE_BINARY_DIR}/${page}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+endforeach()
 
 if(TARGET Tabulist)
     foreach(size 32 48 64 128)

@@ -85,7 +85,8 @@ TEST_F(PackageTest, HoldsTheProgramFolderLinksAndDesktopFiles) {
         {"usr/share/applications/tabulist.desktop", data},
         {"usr/share/doc/tabulist/changelog.gz", data},
         {"usr/share/doc/tabulist/copyright", data},
-        {"usr/share/man/man1/tabulist-list.1.gz", data}};
+        {"usr/share/man/man1/tabulist-list.1.gz", data},
+        {"usr/share/man/man1/tabulist.1.gz", data}};
     for (const char* size : {"32x32", "48x48", "64x64", "128x128"})
         expected.insert(QString("usr/share/icons/hicolor/%1/apps/tabulist.png").arg(size), data);
     EXPECT_EQ(entries, expected);

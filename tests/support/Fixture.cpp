@@ -40,7 +40,8 @@ void removeContents(int fd) {
         struct stat st;
         if (fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (S_ISDIR(st.st_mode)) {
-            fchmodat(dirfd(d), e->d_name, 0700, 0);
+            // Best effort: a folder that stays shut is left behind by the removal below.
+            [[maybe_unused]] const int opened = fchmodat(dirfd(d), e->d_name, 0700, 0);
             int sub = openat(dirfd(d), e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
             if (sub >= 0) removeContents(sub);
             unlinkat(dirfd(d), e->d_name, AT_REMOVEDIR);
