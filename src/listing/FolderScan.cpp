@@ -2,6 +2,7 @@
 #include "listing/FolderScan.h"
 
 #include "listing/ReportLines.h"
+#include "platform/Errors.h"
 
 namespace tabulist {
 
@@ -20,15 +21,29 @@ int FolderScan::open(const QByteArray& folder, const QString& spec) {
     return OpenEntryScan(folder, mask_, AttrAny, rec_, options_.order, options_.fetch);
 }
 
-void FolderScan::count(ListingResult& counts) const {
-    ++counts.fileCount;
-    counts.totalSize += rec_.Size;
-    if (rec_.Attr & AttrDirectory) ++counts.dirCount;
+void FolderScan::count(const QString& folder, ListingResult& counts, ListingResult* also) {
+    for (ListingResult* c : {&counts, also}) {
+        if (!c) continue;
+        ++c->fileCount;
+        c->totalSize += rec_.Size;
+        if (rec_.Attr & AttrDirectory) ++c->dirCount;
+    }
+    if (rec_.MetadataError != 0) {
+        const QString separator =
+            folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
+        ReportUnreadable(hooks_, folder + separator + rec_.Name, rec_.MetadataError);
+    }
 }
 
 bool ScanUnreadable(int code) {
     return code != 0 && code != ScanNothingFound && code != ScanNotAFolder &&
            code != ScanNoMoreFiles;
+}
+
+QString ReportUnreadable(const ListingHooks& hooks, const QString& folder, int code) {
+    const QString message = EInOutError::messageFor(code);
+    if (hooks.unreadableFolder) hooks.unreadableFolder(folder, message);
+    return message;
 }
 
 void FinishReport(const ListingOptions& options, const ListingResult& counts, bool listedAny,

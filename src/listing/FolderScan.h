@@ -41,7 +41,9 @@ public:
     bool overtaken() { return ListingOvertaken(hooks_, ticker_); }
     bool passes() { return filter_.passes(rec_); }
     bool isDot() const { return IsDotName(rec_.RawName.constData()); }
-    void count(ListingResult& counts) const;
+    // Counts the entry as listed; one whose metadata was refused is reported, folder being
+    // where it lies as the path lines show it.
+    void count(const QString& folder, ListingResult& counts, ListingResult* also = nullptr);
 
 private:
     const ListingOptions& options_;
@@ -57,6 +59,11 @@ private:
 // A code of opening a scan that means a folder, or part of one, could not be read; nothing
 // matching, a folder gone and a path naming no folder leave an empty listing instead.
 bool ScanUnreadable(int code);
+
+// Tells of a folder, or the rest of one, that could not be read (folder as the path lines
+// show it) and returns the message. The one place the listing learns of it: the data
+// formats' sink hears of it here too once it has an event for it.
+QString ReportUnreadable(const ListingHooks& hooks, const QString& folder, int code);
 
 // The end of a report: "no files founded" when nothing was listed (after the empty line of
 // columns), the empty line, the footer, then the finished hook.

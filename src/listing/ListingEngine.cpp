@@ -38,6 +38,7 @@ private:
     const ListingHooks& hooks_;
     FolderScan scan_;
     ScanState state_ = ScanState::First;
+    QString partFailed_;  // the message when the folder was read only in part
     ListingResult result_;
 };
 
@@ -47,11 +48,16 @@ bool ListingRun::NextMatchingEntry() {
         state_ = ScanState::Exhausted;
         return false;
     }
-    const int code = state_ == ScanState::First
-                         ? scan_.open(options_.rawDirectory, result_.searchSpec)
-                         : scan_.next();
+    const bool opening = state_ == ScanState::First;
+    const int code = opening ? scan_.open(options_.rawDirectory, result_.searchSpec) : scan_.next();
     if (code != 0) {
         state_ = ScanState::Exhausted;
+        // A folder that cannot be read lists nothing, one read in part what was read; the
+        // caller hears of either.
+        if (ScanUnreadable(code)) {
+            const QString message = ReportUnreadable(hooks_, options_.directory, code);
+            if (!opening) partFailed_ = message;
+        }
         return false;
     }
     return scan_.passes();
@@ -61,14 +67,16 @@ void ListingRun::bodyScan() {
     BodyLines body(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
-            scan_.count(result_);
+            scan_.count(options_.directory, result_);
             if (const QString* line = body.add(scan_.rec())) sink_->appendLine(*line);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
-    if (result_.abandoned || result_.fileCount == 0) return;
+    if (result_.abandoned) return;
     // The remainder of the columns, or an empty line when the names filled every line.
-    if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (result_.fileCount != 0)
+        if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (!partFailed_.isEmpty()) sink_->appendLine(QLatin1String("cannot be read: ") + partFailed_);
 }
 
 ListingResult ListingRun::run() {
@@ -85,7 +93,8 @@ ListingResult ListingRun::run() {
         Finished(hooks_);
         return result_;
     }
-    FinishReport(options_, result_, result_.fileCount != 0, drive, *sink_, hooks_);
+    FinishReport(options_, result_, result_.fileCount != 0 || !partFailed_.isEmpty(), drive, *sink_,
+                 hooks_);
     return result_;
 }
 
@@ -95,7 +104,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
     const QString folder = QStringLiteral(".");
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry() && !scan_.isDot()) {
-            scan_.count(result_);
+            scan_.count(options_.directory, result_);
             entries.entry(folder, scan_.rec());
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Errors.h"
 #include "platform/PathCheck.h"
 
 namespace tabulist {
@@ -15,10 +16,15 @@ PathCheck CheckPath(const QByteArray& rawPath) {
     return {S_ISDIR(info.st_mode) ? PathCheck::Directory : PathCheck::NotDirectory, {}};
 }
 
-bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
+                    int* failure) {
     struct stat info {};
-    const int result =
-        followLinks ? ::stat(rawPath.constData(), &info) : ::lstat(rawPath.constData(), &info);
+    int result;
+    do
+        result =
+            followLinks ? ::stat(rawPath.constData(), &info) : ::lstat(rawPath.constData(), &info);
+    while (result != 0 && errno == EINTR);
+    if (failure) *failure = result != 0 && errno != ENOENT ? InOutCodeFromErrno(errno) : 0;
     if (result != 0 || !S_ISDIR(info.st_mode)) return false;
     identity.device = info.st_dev;
     identity.inode = info.st_ino;

@@ -101,7 +101,9 @@ TEST(ChangingTree, DirectoryWithoutPermissionListsNoFilesAndIsNotEntered) {
     tree.setMode("locked", 0700);
     tree.setMode("", 0755);  // the way in stays open to others
     const ListRun run = RunList({tree.path("locked")}, -1, true);
-    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "tabulist-list: cannot read " + tree.path("locked") + ": File access denied\n");
     EXPECT_TRUE(run.lines().contains(QStringLiteral("no files founded"))) << run.out.constData();
     EXPECT_FALSE(run.out.contains("secret"));
 
