@@ -10,6 +10,7 @@
 
 #include "platform/EntryScan.h"
 #include "platform/Errors.h"
+#include "platform/LongPathLinux.h"
 #include "platform/PackedTime.h"
 
 namespace tabulist {
@@ -63,9 +64,7 @@ struct FolderHandle {
 };
 
 int OpenFolder(const QByteArray& directory, FolderHandle*& out) {
-    int fd;
-    do fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
+    const int fd = OpenAnyLength(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return InOutCodeFromErrno(errno);
     out = new FolderHandle{fd};
     return 0;

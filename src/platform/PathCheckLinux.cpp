@@ -1,10 +1,12 @@
 // CheckPath and IdentifyFolder through stat(2) and lstat(2).
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "platform/Errors.h"
+#include "platform/LongPathLinux.h"
 #include "platform/PathCheck.h"
 
 namespace tabulist {
@@ -19,13 +21,9 @@ PathCheck CheckPath(const QByteArray& rawPath) {
 bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
                     int* failure) {
     struct stat info {};
-    int result;
-    do
-        result =
-            followLinks ? ::stat(rawPath.constData(), &info) : ::lstat(rawPath.constData(), &info);
-    while (result != 0 && errno == EINTR);
-    if (failure) *failure = result != 0 && errno != ENOENT ? InOutCodeFromErrno(errno) : 0;
-    if (result != 0 || !S_ISDIR(info.st_mode)) return false;
+    const int err = StatAnyLength(rawPath, info, followLinks ? 0 : AT_SYMLINK_NOFOLLOW);
+    if (failure) *failure = err != 0 && err != ENOENT ? InOutCodeFromErrno(err) : 0;
+    if (err != 0 || !S_ISDIR(info.st_mode)) return false;
     identity.device = info.st_dev;
     identity.inode = info.st_ino;
     return true;

@@ -1,6 +1,6 @@
 // Loaded into tabulist-list with LD_PRELOAD: fails chosen C library calls with a chosen errno,
 // so that read errors happen for real. TABULIST_FAIL="CALL:ERRNO:WHAT", CALL one of readdir,
-// fstatat, lstat, open:
+// fstatat, lstat, open (open and openat):
 //   readdir  WHAT is how many entries are read first; then one call fails;
 //   others   WHAT is a part of the name or path; every call whose argument holds it fails.
 // With ERRNO 4 (EINTR) every other matching call fails, so that a retry goes through.
@@ -109,7 +109,17 @@ int open(const char* path, int flags, ...) {
     return fd;
 }
 
-// The same call on this system: one interposer for both names.
+int openat(int at, const char* path, int flags, ...) {
+    static auto real = next<int (*)(int, const char*, int, ...)>("openat");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
+    va_end(args);
+    return fails("open", path) ? -1 : real(at, path, flags, mode);
+}
+
+// The same calls on this system: one interposer for both names.
 int open64(const char* path, int flags, ...) __attribute__((alias("open")));
+int openat64(int at, const char* path, int flags, ...) __attribute__((alias("openat")));
 
 }  // extern "C"
