@@ -6,9 +6,10 @@
 
 namespace tabulist {
 
-FolderScan::FolderScan(const ListingOptions& options, const ListingHooks& hooks)
+FolderScan::FolderScan(const ListingOptions& options, const ListingHooks& hooks, EntrySink* entries)
     : options_(options),
       hooks_(hooks),
+      entries_(entries),
       filter_(options),
       ticker_(hooks.activity),
       searchSpec_(SearchSpecFor(options.directory, options.maskText)),
@@ -31,7 +32,7 @@ void FolderScan::count(const QString& folder, ListingResult& counts, ListingResu
     if (rec_.MetadataError != 0) {
         const QString separator =
             folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-        ReportUnreadable(hooks_, folder + separator + rec_.Name, rec_.MetadataError);
+        reportUnreadable(folder + separator + rec_.Name, rec_.MetadataError);
     }
 }
 
@@ -40,9 +41,10 @@ bool ScanUnreadable(int code) {
            code != ScanNoMoreFiles;
 }
 
-QString ReportUnreadable(const ListingHooks& hooks, const QString& folder, int code) {
+QString FolderScan::reportUnreadable(const QString& folder, int code) {
     const QString message = EInOutError::messageFor(code);
-    if (hooks.unreadableFolder) hooks.unreadableFolder(folder, message);
+    if (hooks_.unreadableFolder) hooks_.unreadableFolder(folder, message);
+    // The data formats' sink (entries_) hears of it here once EntrySink has the event.
     return message;
 }
 

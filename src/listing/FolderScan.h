@@ -18,7 +18,9 @@ class DriveFigures;
 // and counted when listed.
 class FolderScan {
 public:
-    FolderScan(const ListingOptions& options, const ListingHooks& hooks);
+    // entries: where a data listing's entries go (null for lines).
+    FolderScan(const ListingOptions& options, const ListingHooks& hooks,
+               EntrySink* entries = nullptr);
     ~FolderScan() { close(); }  // whatever ended the run: its end, abandonment or an error
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -45,9 +47,15 @@ public:
     // where it lies as the path lines show it.
     void count(const QString& folder, ListingResult& counts, ListingResult* also = nullptr);
 
+    // Tells of a folder, or the rest of one, that could not be read (folder as the path lines
+    // show it) and returns the message: the one place the listing learns of it. The data
+    // formats' sink is to hear of it here too once it has an event for it.
+    QString reportUnreadable(const QString& folder, int code);
+
 private:
     const ListingOptions& options_;
     const ListingHooks& hooks_;
+    EntrySink* entries_;
     EntryFilter filter_;
     ActivityTicker ticker_;
     QString searchSpec_;
@@ -59,11 +67,6 @@ private:
 // A code of opening a scan that means a folder, or part of one, could not be read; nothing
 // matching, a folder gone and a path naming no folder leave an empty listing instead.
 bool ScanUnreadable(int code);
-
-// Tells of a folder, or the rest of one, that could not be read (folder as the path lines
-// show it) and returns the message. The one place the listing learns of it: the data
-// formats' sink hears of it here too once it has an event for it.
-QString ReportUnreadable(const ListingHooks& hooks, const QString& folder, int code);
 
 // The end of a report: "no files founded" when nothing was listed (after the empty line of
 // columns), the empty line, the footer, then the finished hook.

@@ -23,8 +23,10 @@ enum class ScanState { First, Continue, Exhausted };
 // One run of the listing: its own scan, filter and counters.
 class ListingRun {
 public:
-    ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks)
-        : options_(options), sink_(sink), hooks_(hooks), scan_(options, hooks) {}
+    // entries: where the entries go instead of lines (then given to listEntries too).
+    ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks,
+               EntrySink* entries = nullptr)
+        : options_(options), sink_(sink), hooks_(hooks), scan_(options, hooks, entries) {}
 
     ListingResult run();
     ListingResult listEntries(EntrySink& entries);
@@ -55,7 +57,7 @@ bool ListingRun::NextMatchingEntry() {
         // A folder that cannot be read lists nothing, one read in part what was read; the
         // caller hears of either.
         if (ScanUnreadable(code)) {
-            const QString message = ReportUnreadable(hooks_, options_.directory, code);
+            const QString message = scan_.reportUnreadable(options_.directory, code);
             if (!opening) partFailed_ = message;
         }
         return false;
@@ -126,7 +128,7 @@ ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sin
 ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
                           const ListingHooks& hooks) {
     if (options.subfolders) return ListTreeEntries(options, sink, hooks);
-    ListingRun run(options, nullptr, hooks);
+    ListingRun run(options, nullptr, hooks, &sink);
     return run.listEntries(sink);
 }
 

@@ -43,7 +43,7 @@ public:
           sink_(sink),
           entries_(entries),
           hooks_(hooks),
-          scan_(options, hooks),
+          scan_(options, hooks, entries),
           drive_(options, hooks) {
         total_.searchSpec = scan_.searchSpec();
         subfoldersInScan_ = !scan_.textMask() && MaskMatcher(scan_.mask()).matchesAll();
@@ -155,7 +155,7 @@ void TreeRun::startSection(const QString& spec, bool start) {
 // A folder, or the rest of one, that could not be read: a line in its section (the starting
 // folder lists nothing, as an empty one), and the caller hears of it.
 void TreeRun::unreadable(const QString& folder, int code, bool line) {
-    const QString message = ReportUnreadable(hooks_, folder, code);
+    const QString message = scan_.reportUnreadable(folder, code);
     if (line && !entries_) write(QLatin1String("cannot be read: ") + message);
 }
 
