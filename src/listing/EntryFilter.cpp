@@ -55,7 +55,8 @@ bool EntryFilter::passes(const TSearchRec& rec) {
             break;
     }
     if (!options_.showHidden && flags.hidden) pass = false;
-    if (options_.dateFilter && pass) {
+    // An unknown date leaves nothing out: the entry is listed with "?" for it.
+    if (options_.dateFilter && pass && rec.MetadataError == 0) {
         const DateTime t = PackedTimeToDateTime(rec.Time);
         const DateRange& range = dateRange();
         if (t < range.start || t >= range.stopEnd) pass = false;

@@ -2,12 +2,14 @@
 #include "listing/FolderScan.h"
 
 #include "listing/ReportLines.h"
+#include "platform/Errors.h"
 
 namespace tabulist {
 
-FolderScan::FolderScan(const ListingOptions& options, const ListingHooks& hooks)
+FolderScan::FolderScan(const ListingOptions& options, const ListingHooks& hooks, EntrySink* entries)
     : options_(options),
       hooks_(hooks),
+      entries_(entries),
       filter_(options),
       ticker_(hooks.activity),
       searchSpec_(SearchSpecFor(options.directory, options.maskText)),
@@ -20,15 +22,29 @@ int FolderScan::open(const QByteArray& folder, const QString& spec) {
     return OpenEntryScan(folder, mask_, AttrAny, rec_, options_.order, options_.fetch);
 }
 
-void FolderScan::count(ListingResult& counts) const {
-    ++counts.fileCount;
-    counts.totalSize += rec_.Size;
-    if (rec_.Attr & AttrDirectory) ++counts.dirCount;
+void FolderScan::count(const QString& folder, ListingResult& counts, ListingResult* also) {
+    for (ListingResult* c : {&counts, also}) {
+        if (!c) continue;
+        ++c->fileCount;
+        c->totalSize += rec_.Size;
+        if (rec_.Attr & AttrDirectory) ++c->dirCount;
+    }
+    if (rec_.MetadataError != 0) {
+        const QString separator =
+            folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
+        reportUnreadable(folder + separator + rec_.Name, rec_.MetadataError);
+    }
 }
 
 bool ScanUnreadable(int code) {
     return code != 0 && code != ScanNothingFound && code != ScanNotAFolder &&
            code != ScanNoMoreFiles;
+}
+
+QString FolderScan::reportUnreadable(const QString& folder, int code) {
+    const QString message = EInOutError::messageFor(code);
+    if (hooks_.unreadableFolder) hooks_.unreadableFolder(folder, message);
+    return message;
 }
 
 void FinishReport(const ListingOptions& options, const ListingResult& counts, bool listedAny,

@@ -18,7 +18,9 @@ class DriveFigures;
 // and counted when listed.
 class FolderScan {
 public:
-    FolderScan(const ListingOptions& options, const ListingHooks& hooks);
+    // entries: where a data listing's entries go (null for lines).
+    FolderScan(const ListingOptions& options, const ListingHooks& hooks,
+               EntrySink* entries = nullptr);
     ~FolderScan() { close(); }  // whatever ended the run: its end, abandonment or an error
     FolderScan(const FolderScan&) = delete;
     FolderScan& operator=(const FolderScan&) = delete;
@@ -41,11 +43,19 @@ public:
     bool overtaken() { return ListingOvertaken(hooks_, ticker_); }
     bool passes() { return filter_.passes(rec_); }
     bool isDot() const { return IsDotName(rec_.RawName.constData()); }
-    void count(ListingResult& counts) const;
+    // Counts the entry as listed; one whose metadata was refused is reported, folder being
+    // where it lies as the path lines show it.
+    void count(const QString& folder, ListingResult& counts, ListingResult* also = nullptr);
+
+    // Tells of a folder, or the rest of one, that could not be read (folder as the path lines
+    // show it) and returns the message: the one place the listing learns of it. The data
+    // formats' sink is to hear of it here too once it has an event for it.
+    QString reportUnreadable(const QString& folder, int code);
 
 private:
     const ListingOptions& options_;
     const ListingHooks& hooks_;
+    EntrySink* entries_;
     EntryFilter filter_;
     ActivityTicker ticker_;
     QString searchSpec_;

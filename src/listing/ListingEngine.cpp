@@ -23,8 +23,10 @@ enum class ScanState { First, Continue, Exhausted };
 // One run of the listing: its own scan, filter and counters.
 class ListingRun {
 public:
-    ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks)
-        : options_(options), sink_(sink), hooks_(hooks), scan_(options, hooks) {}
+    // entries: where the entries go instead of lines (then given to listEntries too).
+    ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks,
+               EntrySink* entries = nullptr)
+        : options_(options), sink_(sink), hooks_(hooks), scan_(options, hooks, entries) {}
 
     ListingResult run();
     ListingResult listEntries(EntrySink& entries);
@@ -38,6 +40,7 @@ private:
     const ListingHooks& hooks_;
     FolderScan scan_;
     ScanState state_ = ScanState::First;
+    QString partFailed_;  // the message when the folder was read only in part
     ListingResult result_;
 };
 
@@ -47,11 +50,16 @@ bool ListingRun::NextMatchingEntry() {
         state_ = ScanState::Exhausted;
         return false;
     }
-    const int code = state_ == ScanState::First
-                         ? scan_.open(options_.rawDirectory, result_.searchSpec)
-                         : scan_.next();
+    const bool opening = state_ == ScanState::First;
+    const int code = opening ? scan_.open(options_.rawDirectory, result_.searchSpec) : scan_.next();
     if (code != 0) {
         state_ = ScanState::Exhausted;
+        // A folder that cannot be read lists nothing, one read in part what was read; the
+        // caller hears of either.
+        if (ScanUnreadable(code)) {
+            const QString message = scan_.reportUnreadable(options_.directory, code);
+            if (!opening) partFailed_ = message;
+        }
         return false;
     }
     return scan_.passes();
@@ -61,14 +69,16 @@ void ListingRun::bodyScan() {
     BodyLines body(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
-            scan_.count(result_);
+            scan_.count(options_.directory, result_);
             if (const QString* line = body.add(scan_.rec())) sink_->appendLine(*line);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
-    if (result_.abandoned || result_.fileCount == 0) return;
+    if (result_.abandoned) return;
     // The remainder of the columns, or an empty line when the names filled every line.
-    if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (result_.fileCount != 0)
+        if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (!partFailed_.isEmpty()) sink_->appendLine(QLatin1String("cannot be read: ") + partFailed_);
 }
 
 ListingResult ListingRun::run() {
@@ -85,7 +95,8 @@ ListingResult ListingRun::run() {
         Finished(hooks_);
         return result_;
     }
-    FinishReport(options_, result_, result_.fileCount != 0, drive, *sink_, hooks_);
+    FinishReport(options_, result_, result_.fileCount != 0 || !partFailed_.isEmpty(), drive, *sink_,
+                 hooks_);
     return result_;
 }
 
@@ -96,7 +107,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
     entries.folder(folder);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry() && !scan_.isDot()) {
-            scan_.count(result_);
+            scan_.count(options_.directory, result_);
             entries.entry(folder, scan_.rec());
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
@@ -118,7 +129,7 @@ ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sin
 ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
                           const ListingHooks& hooks) {
     if (options.subfolders) return ListTreeEntries(options, sink, hooks);
-    ListingRun run(options, nullptr, hooks);
+    ListingRun run(options, nullptr, hooks, &sink);
     return run.listEntries(sink);
 }
 

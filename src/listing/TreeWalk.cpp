@@ -43,7 +43,7 @@ public:
           sink_(sink),
           entries_(entries),
           hooks_(hooks),
-          scan_(options, hooks),
+          scan_(options, hooks, entries),
           drive_(options, hooks) {
         total_.searchSpec = scan_.searchSpec();
         subfoldersInScan_ = !scan_.textMask() && MaskMatcher(scan_.mask()).matchesAll();
@@ -63,11 +63,14 @@ private:
     int openScan(const Level& level, const QString& spec);
     bool nextEntry(Level& level, bool start, bool first);
     void write(const QString& line);
+    void startSection(const QString& spec, bool start);
+    void unreadable(const Level& level, int code, bool line);
     void findSubfolders(Level& level);
     void readAhead();
     template <typename Open>
     int withDescriptors(Open open);
-    bool enter(const Level& parent, const QByteArray& name, Level& child) const;
+    // failure: the I/O error code when the system could not look at the subfolder.
+    bool enter(const Level& parent, const QByteArray& name, Level& child, int& failure) const;
     bool searchesBelow(const Level& level) const {
         return options_.depth < 0 || level.depth < options_.depth;
     }
@@ -81,6 +84,7 @@ private:
     bool subfoldersInScan_ = false;  // every name is listed, so the listing's scan finds them
 
     bool exhausted_ = false;
+    int endCode_ = 0;      // what ended the section's scan
     QString pendingHead_;  // a section's path line, written before its first line
     bool headPending_ = false;
     bool bodyWritten_ = false;
@@ -114,9 +118,12 @@ bool TreeRun::nextEntry(Level& level, bool start, bool first) {
         exhausted_ = true;
         return false;
     }
-    if (!first && scan_.next() != 0) {
-        exhausted_ = true;
-        return false;
+    if (!first) {
+        if (const int code = scan_.next()) {
+            exhausted_ = true;
+            endCode_ = code;
+            return false;
+        }
     }
     if (scan_.isDot()) return start && !entries_;
     // Where to look is not a question of the filters: they choose what is listed.
@@ -138,32 +145,39 @@ void TreeRun::write(const QString& line) {
     sink_->appendLine(line);
 }
 
-void TreeRun::listSection(Level& level, bool start) {
+void TreeRun::startSection(const QString& spec, bool start) {
     section_ = ListingResult();
-    const QString spec =
-        start ? total_.searchSpec : SearchSpecFor(level.display, options_.maskText);
     if (!start && hooks_.searchSpecReady) hooks_.searchSpecReady(spec);
     pendingHead_ = QLatin1String("path:    \t") + DisplayName(spec.toUtf8());
     headPending_ = !start;
+}
 
+// A folder, or the rest of one, that could not be read: a line in its section (the starting
+// folder lists nothing, as an empty one), and the caller hears of it.
+void TreeRun::unreadable(const Level& level, int code, bool line) {
+    const QString message = scan_.reportUnreadable(level.display, code);
+    if (entries_) entries_->unreadable(level.relative, message);
+    if (line && !entries_) write(QLatin1String("cannot be read: ") + message);
+}
+
+void TreeRun::listSection(Level& level, bool start) {
+    const QString spec =
+        start ? total_.searchSpec : SearchSpecFor(level.display, options_.maskText);
+    startSection(spec, start);
     if (entries_) entries_->folder(level.relative);
+    endCode_ = 0;
     const int code = openScan(level, spec);
     readAhead();
-    // Nothing matching, or every entry gone: an empty section. The starting folder keeps
-    // today's listing, where a folder that cannot be read lists nothing.
-    if (ScanUnreadable(code) && !start) {
-        const QString message = EInOutError::messageFor(code);
-        if (entries_) entries_->unreadable(level.relative, message);
-        if (!entries_) write(QLatin1String("cannot be read: ") + message);
-        if (hooks_.unreadableFolder) hooks_.unreadableFolder(level.display, message);
-        return;
+    // Nothing matching, or every entry gone: an empty section.
+    if (ScanUnreadable(code)) {
+        unreadable(level, code, !start);
+        if (!start) return;
     }
     exhausted_ = code != 0;
     BodyLines body(options_);
     for (bool first = true; !exhausted_; first = false) {
         if (!nextEntry(level, start, first)) continue;
-        scan_.count(section_);
-        scan_.count(total_);
+        scan_.count(level.display, section_, &total_);
         if (entries_) {
             entries_->entry(level.relative, scan_.rec());
         } else if (const QString* line = body.add(scan_.rec())) {
@@ -172,15 +186,15 @@ void TreeRun::listSection(Level& level, bool start) {
     }
     scan_.close();
     if (total_.abandoned) return;
-    if (section_.fileCount == 0 || entries_) {
-        headPending_ = false;
-    } else {
+    const bool listed = section_.fileCount != 0 && !entries_;
+    if (listed)
         if (const QString* line = body.rest()) write(*line);
-        if (options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
-            sink_->appendLine(QString());
-            WriteFooter(options_, section_, drive_, *sink_);
-        }
+    if (ScanUnreadable(endCode_)) unreadable(level, endCode_, true);  // read in part
+    if (listed && options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
+        sink_->appendLine(QString());
+        WriteFooter(options_, section_, drive_, *sink_);
     }
+    headPending_ = false;
     if (!subfoldersInScan_ && searchesBelow(level)) findSubfolders(level);
     readAhead();
 }
@@ -219,12 +233,8 @@ void TreeRun::findSubfolders(Level& level) {
 // Whether a subdirectory is searched: never a symbolic link, never a folder already on the
 // way down (a bind mount of an ancestor would loop), and with one file system asked for,
 // never another file system's mount point.
-bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child) const {
+bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child, int& failure) const {
     child.raw = Joined(parent.raw, name);
-    if (!IdentifyFolder(child.raw, false, child.id)) return false;
-    for (const Level& above : path_)
-        if (above.id.device == child.id.device && above.id.inode == child.id.inode) return false;
-    if (options_.oneFileSystem && child.id.device != path_.front().id.device) return false;
     child.display = parent.display;
     if (!child.display.endsWith(QLatin1Char('/'))) child.display += QLatin1Char('/');
     child.display += DisplayName(name);
@@ -237,6 +247,10 @@ bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child) c
                              ? decoded
                              : parent.relative + QLatin1Char('/') + decoded;
     }
+    if (!IdentifyFolder(child.raw, false, child.id, &failure)) return false;
+    for (const Level& above : path_)
+        if (above.id.device == child.id.device && above.id.inode == child.id.inode) return false;
+    if (options_.oneFileSystem && child.id.device != path_.front().id.device) return false;
     child.depth = parent.depth + 1;
     return true;
 }
@@ -264,8 +278,16 @@ ListingResult TreeRun::run() {
         }
         const QByteArray name = std::move(top.subfolders[top.next++]);
         Level child;
-        if (!enter(top, name, child)) {
+        int failure = 0;
+        if (!enter(top, name, child, failure)) {
             if (ahead_) ahead_->drop(Joined(top.raw, name));
+            if (failure != 0) {
+                // Known to be a folder, it is not searched: its section says why.
+                startSection(SearchSpecFor(child.display, options_.maskText), false);
+                if (entries_) entries_->folder(child.relative);
+                unreadable(child, failure, true);
+                headPending_ = false;
+            }
             continue;
         }
         path_.push_back(std::move(child));

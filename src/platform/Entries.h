@@ -55,8 +55,11 @@ struct TSearchRec {
     int64_t Size = 0;          // full size in bytes (0 for directories)
     int32_t Attr = 0;          // attribute word
     int64_t ModifiedTime = 0;  // last write in seconds since 1970, neither packed nor clamped
-    QString Name;              // display name: decoded, control characters shown as "?"
-    QByteArray RawName;        // the name's bytes as the file system holds them
+    // Non-zero: the I/O error code with which the system refused the entry's metadata; it is
+    // listed by name, as a file of size 0, its attributes, size and time shown as unknown.
+    int MetadataError = 0;
+    QString Name;        // display name: decoded, control characters shown as "?"
+    QByteArray RawName;  // the name's bytes as the file system holds them
     uint32_t ExcludeMask = 0;
     std::unique_ptr<EntryScan> ScanHandle;  // null when no enumeration is open
 
@@ -74,6 +77,8 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder 
 // file system, never re-encoded) and the mask separately.
 int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
                   EntryOrder order = {}, const MetadataFetch& fetch = {});
+// 0 with the next entry in rec; at the end ScanNoMoreFiles, or the I/O error code that cut
+// the reading of the folder's names short (the names read before it were returned).
 int NextScanEntry(TSearchRec& rec);
 
 // OpenEntryScan's work done ahead of time, on any thread: the names read and put in order

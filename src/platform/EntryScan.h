@@ -18,6 +18,7 @@ struct EntryMeta {
     int64_t modified = 0;  // seconds since 1970, neither packed nor clamped
     int32_t time = 0;      // packed local time
     int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
+    int32_t failure = 0;   // I/O error code of metadata refused: a file of size 0, attr archive
 };
 
 // An open folder as one operating system holds it; defined in that system's file
@@ -40,10 +41,11 @@ void CloseFolder(FolderHandle* folder);
 // Whether the listing shows "." and ".." here: everywhere but at a drive root.
 bool FolderShowsDots(FolderHandle& folder);
 // Hands each name of the folder to names, in the order the system gives them; 0, or the
-// I/O error code that kept it from reading them.
+// I/O error code that kept it from reading them all (the names before it were handed over).
 int ReadFolderNames(FolderHandle& folder, FolderNameReceiver& names);
 // One entry's metadata as the listing reports it; attr -1 when the entry is gone, or when it
-// is hidden and skipHidden (then without asking the system, where a name tells).
+// is hidden and skipHidden (then without asking the system, where a name tells); unknown
+// when the system refused it for another reason.
 EntryMeta FetchEntryMeta(const FolderHandle& folder, const char* name, bool skipHidden);
 
 // The matching names of one directory, read once and sorted, and the directory kept open
@@ -105,7 +107,8 @@ public:
     size_t entryCount() const { return folder_->items.size(); }
 
     // Fills rec with the next entry that carries none of the excluded bits; entries that
-    // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
+    // vanished since their names were read are passed over. At the end ScanNoMoreFiles, or
+    // the I/O error code that cut the reading of the names short.
     int next(TSearchRec& rec);
 
 private:
@@ -127,6 +130,7 @@ private:
     std::unique_ptr<MetadataAhead> ahead_;  // null: fetched here, one entry at a time
     std::vector<EntryMeta> fetched_;  // parallel to the items once orderByMeta ran, else empty
     size_t next_ = 0;
+    int readError_ = 0;  // what cut the reading of the names short; 0 when all were read
 };
 
 }  // namespace tabulist

@@ -73,9 +73,12 @@ void KeepOwnerAndMode(OpenedFile& file, const QByteArray& target) {
     struct stat old {};
     if (::stat(target.constData(), &old) != 0) return;
     // Owner first: changing it may clear the set-id bits the mode then restores.
-    if (::fchown(file.fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(file.fd, uid_t(-1), old.st_gid);
-    (void)::fchmod(file.fd, old.st_mode & 07777);
+    // Where the owner cannot be kept, the group may still be; neither failure stops a save.
+    if (::fchown(file.fd, old.st_uid, old.st_gid) != 0 &&
+        ::fchown(file.fd, uid_t(-1), old.st_gid) != 0) {
+    }
+    if (::fchmod(file.fd, old.st_mode & 07777) != 0) {
+    }
 }
 
 int64_t WriteSome(OpenedFile& file, const char* data, int64_t size, int& error) {

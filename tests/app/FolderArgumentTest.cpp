@@ -32,6 +32,13 @@ TEST(FolderArgument, OpensAFolderOrTheFolderOfAFileAndReportsAMissingOne) {
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub"));
     EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("inner.txt")));
 
+    // A name that is not UTF-8 is opened by its bytes.
+    t.files().dir("raw\xff\xfe");
+    t.files().file("raw\xff\xfe/inside.txt");
+    start(t.files().path("raw\xff\xfe"));
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("raw\xff\xfe"));
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("inside.txt")));
+
     start(t.files().path("alpha.txt"));
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
     EXPECT_EQ(WithoutParentLine(w.Memo1->toPlainText()), DefaultListing);

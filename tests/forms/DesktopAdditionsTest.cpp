@@ -14,10 +14,11 @@ bool Shows(THaupt& w, const char* name) {
     return w.Memo1->toPlainText().contains(QLatin1String(name));
 }
 
-// What a file manager hands over: a drag of the path's URL, then its drop.
-void DropOn(QWidget* target, const QString& path) {
+// What a file manager hands over: a drag of the path's URL (its bytes percent-encoded), then
+// its drop.
+void DropOn(QWidget* target, const QByteArray& path) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setUrls({QUrl::fromEncoded("file://" + path.toPercentEncoding("/"))});
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     enter.ignore();
@@ -35,13 +36,20 @@ TEST(FolderDrop, AFolderListsItAndAFileListsItsFolderWithoutTouchingTheText) {
     t.StartShown();
     THaupt& w = t.window();
 
-    DropOn(w.Memo1->viewport(), t.files().pathText("sub"));
+    DropOn(w.Memo1->viewport(), t.files().path("sub"));
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub"));
     EXPECT_TRUE(Shows(w, "inner.txt"));
     EXPECT_FALSE(Shows(w, "alpha.txt"));
     EXPECT_FALSE(Shows(w, "file:"));  // the URL is not pasted into the text
 
-    DropOn(&w, t.files().pathText("beta.dat"));
+    // A name that is not UTF-8 is opened by its bytes.
+    t.files().dir("raw\xff");
+    t.files().file("raw\xff/inside.txt");
+    DropOn(&w, t.files().path("raw\xff"));
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("raw\xff"));
+    EXPECT_TRUE(Shows(w, "inside.txt"));
+
+    DropOn(&w, t.files().path("beta.dat"));
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
     EXPECT_EQ(WithoutParentLine(w.Memo1->toPlainText()), DefaultListing);
     EXPECT_TRUE(ShownErrors().isEmpty()) << ShownErrors().join(QLatin1Char('|')).toStdString();

@@ -14,11 +14,13 @@ namespace tabulist {
 
 namespace {
 
-// The first local file or folder a drag carries, "" for none.
-QString DroppedPath(const QMimeData* data) {
+// The first local file or folder a drag carries, "" for none: the bytes of its name as the
+// URL encodes them, so that a name that is not UTF-8 survives.
+QByteArray DroppedPath(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls()) return {};
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) return url.toLocalFile();
+        if (url.isLocalFile())
+            return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     return {};
 }
 
@@ -40,10 +42,10 @@ protected:
             }
             case QEvent::Drop: {
                 auto* drop = static_cast<QDropEvent*>(event);
-                const QString path = DroppedPath(drop->mimeData());
+                const QByteArray path = DroppedPath(drop->mimeData());
                 if (path.isEmpty()) break;
                 drop->acceptProposedAction();
-                window_->OpenFolder(QFile::encodeName(path));
+                window_->OpenFolder(path);
                 return true;
             }
             default:

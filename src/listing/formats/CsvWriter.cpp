@@ -40,9 +40,10 @@ public:
             AppendCsvField(bytes, *field, protect_);
             bytes += ',';
         }
-        AppendCsvField(bytes, QString::number(record.size), protect_);
+        // What could not be read stays empty.
+        if (record.known) AppendCsvField(bytes, QString::number(record.size), protect_);
         bytes += ',';
-        AppendCsvField(bytes, record.modified, protect_);
+        if (record.known) AppendCsvField(bytes, record.modified, protect_);
         bytes += lineEnd_;
         out_(bytes);
     }

@@ -135,10 +135,15 @@ public:
         appendName(rec.RawName);
         bytes_ += ',';
         AppendNumber(bytes_, kindOf(folder, rec));
-        bytes_ += ',';
-        AppendNumber(bytes_, rec.Size);
-        bytes_ += ',';
-        AppendNumber(bytes_, LocalClockSeconds(rec.ModifiedTime));
+        if (rec.MetadataError != 0) {
+            // Size and time could not be read: the page shows "?".
+            bytes_ += ",null,null";
+        } else {
+            bytes_ += ',';
+            AppendNumber(bytes_, rec.Size);
+            bytes_ += ',';
+            AppendNumber(bytes_, LocalClockSeconds(rec.ModifiedTime));
+        }
         if (bytes_.size() >= FlushSize) flush();
     }
 
@@ -234,11 +239,14 @@ private:
     }
 
     int kindOf(const QString& folder, const TSearchRec& rec) {
+        // An entry whose metadata could not be read is a kind of its own, lettered "?".
+        const bool known = rec.MetadataError == 0;
+        const int32_t attr = known ? rec.Attr : -1;
         for (size_t i = 0; i < kinds_.size(); ++i)
-            if (kinds_[i].attr == rec.Attr) return int(i);
+            if (kinds_[i].attr == attr) return int(i);
         // A new attribute word: its type and letters as the other formats give them.
         const EntryRecord record = MakeEntryRecord(folder, rec);
-        kinds_.push_back({rec.Attr, record.type, record.attributes});
+        kinds_.push_back({attr, record.type, known ? record.attributes : QStringLiteral("?")});
         return int(kinds_.size() - 1);
     }
 

@@ -55,11 +55,16 @@ public:
         AppendJsonString(bytes, record.name);
         bytes += ",\"type\":";
         AppendJsonString(bytes, record.type);
-        bytes += ",\"attributes\":";
-        AppendJsonString(bytes, record.attributes);
-        bytes += ",\"size\":" + QByteArray::number(record.size) + ",\"modified\":";
-        AppendJsonString(bytes, record.modified);
-        bytes += '}';
+        if (!record.known) {
+            // What could not be read is null.
+            bytes += ",\"attributes\":null,\"size\":null,\"modified\":null}";
+        } else {
+            bytes += ",\"attributes\":";
+            AppendJsonString(bytes, record.attributes);
+            bytes += ",\"size\":" + QByteArray::number(record.size) + ",\"modified\":";
+            AppendJsonString(bytes, record.modified);
+            bytes += '}';
+        }
         any_ = true;
         out_(bytes);
     }

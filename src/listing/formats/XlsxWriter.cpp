@@ -87,15 +87,8 @@ public:
         text(sheet_, row, 1, record.name, widths_);
         text(sheet_, row, 2, record.type, widths_);
         text(sheet_, row, 3, record.attributes, widths_);
-        number(sheet_, row, SizeColumn, record.size, widths_);
-        LocalTimeParts t;
-        if (LocalTimeOf(rec.ModifiedTime, t) && t.year >= 1900 && t.year <= 9999) {
-            lxw_datetime moment{t.year, t.month, t.day, t.hour, t.minute, double(t.second)};
-            check(worksheet_write_datetime(sheet_, row, ModifiedColumn, &moment, moment_));
-        } else {
-            // Before 1900 or past 9999 a spreadsheet has no date: the text says when.
-            text(sheet_, row, ModifiedColumn, record.modified, widths_);
-        }
+        // What could not be read stays an empty cell.
+        if (record.known) writeSizeAndTime(row, record, rec.ModifiedTime);
         if (!folders_.empty()) {
             auto& own = folders_[open_.back()].own;
             ++own[(rec.Attr & AttrDirectory) ? 1 : 0];
@@ -150,6 +143,18 @@ private:
         check(worksheet_write_number(sheet, row, lxw_col_t(column), double(value), thousands_));
         const qsizetype digits = QString::number(value).size();
         fit(widths, column, digits + (digits - 1) / 3);
+    }
+
+    void writeSizeAndTime(lxw_row_t row, const EntryRecord& record, int64_t modified) {
+        number(sheet_, row, SizeColumn, record.size, widths_);
+        LocalTimeParts t;
+        if (LocalTimeOf(modified, t) && t.year >= 1900 && t.year <= 9999) {
+            lxw_datetime moment{t.year, t.month, t.day, t.hour, t.minute, double(t.second)};
+            check(worksheet_write_datetime(sheet_, row, ModifiedColumn, &moment, moment_));
+        } else {
+            // Before 1900 or past 9999 a spreadsheet has no date: the text says when.
+            text(sheet_, row, ModifiedColumn, record.modified, widths_);
+        }
     }
 
     void header(lxw_worksheet* sheet, const char* const* heads, int count, Widths& widths) {

@@ -38,6 +38,7 @@ bool TDirectoryListBox::Selected(int row) const { return model_.Selected(row); }
 QString TDirectoryListBox::RowPath(int row) const { return model_.RowPath(row); }
 QByteArray TDirectoryListBox::RowRawPath(int row) const { return model_.RowRawPath(row); }
 void TDirectoryListBox::OpenDirectory(const QString& path) { model_.OpenDirectory(path); }
+void TDirectoryListBox::OpenDirectory(const QByteArray& rawPath) { model_.OpenDirectory(rawPath); }
 void TDirectoryListBox::SwitchDrive(QChar letter) { model_.SwitchDrive(letter); }
 void TDirectoryListBox::BuildDirectoryRows() { model_.BuildDirectoryRows(); }
 

@@ -22,7 +22,8 @@ public:
     bool Selected(int row) const;    // throws EListError(row) when row >= RowCount()
     QString RowPath(int row) const;  // "" past the end
     QByteArray RowRawPath(int row) const;
-    void OpenDirectory(const QString& path);  // throws EInOutError on a failed move
+    void OpenDirectory(const QString& path);        // throws EInOutError on a failed move
+    void OpenDirectory(const QByteArray& rawPath);  // the same by the path's own bytes
     void SwitchDrive(QChar letter);
     void BuildDirectoryRows();
     void setDriveTableSource(std::function<DriveTable()> source);

@@ -68,6 +68,7 @@
   const number = new Intl.NumberFormat();
   const two = (n) => (n < 10 ? "0" : "") + n;
   const timeText = (s) => {
+    if (s === null) return "?";
     const d = new Date(s * 1000);
     if (isNaN(d)) return "";
     const y = d.getUTCFullYear();
@@ -81,7 +82,7 @@
   const known = {
     name: { title: "Name", width: "minmax(12rem, 1fr)", text: (v) => v, key: (v) => v.toLowerCase() },
     kind: { title: "Attributes", width: "6rem", text: (v) => kinds[v][1], key: (v) => kinds[v][1] },
-    size: { title: "Size", width: "9rem", num: true, text: (v, k) => (isDir(k) ? "" : number.format(v)), key: (v) => v },
+    size: { title: "Size", width: "9rem", num: true, text: (v, k) => (v === null ? "?" : isDir(k) ? "" : number.format(v)), key: (v) => v },
     modified: { title: "Modified", width: "11rem", text: timeText, key: (v) => v },
   };
   const columns = fields.map((field, index) => {
