@@ -12,6 +12,12 @@ packages=(
     xvfb xauth poppler-utils desktop-file-utils
     clang-14 libclang-rt-14-dev
 )
+# tools/deps.sh --windows: what tools/windows.sh needs as well (MinGW-w64, Wine, NSIS); on
+# request only, never for ./run and ./test.
+windows_packages=(
+    g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip x11-apps
+)
+[ "${1:-}" = --windows ] && packages+=("${windows_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
