@@ -150,6 +150,7 @@ run_tests() {
     return $failed
 }
 
+"$ROOT/tools/deps.sh" --windows
 build_qt
 [ "$MODE" = qt ] && exit 0
 GTEST=$CACHE/googletest-mingw
