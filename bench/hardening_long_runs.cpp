@@ -13,6 +13,7 @@
 #include "app/WindowSet.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 

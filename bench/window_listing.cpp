@@ -20,6 +20,7 @@
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 
 int main(int argc, char** argv) {
     using namespace tabulist;
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     THaupt& window = *Windows().Haupt;
     window.resize(1280, 800);
     window.show();
-    if (tree) window.CheckBox7->setChecked(true);  // subfolders on: lists once already
+    if (tree) window.SubfoldersBox->setChecked(true);  // subfolders on: lists once already
     QCoreApplication::processEvents();
 
     // The engine alone into a sink that only counts, for comparison.

@@ -1,7 +1,7 @@
 // Date and time patterns of any shape, as a locale could hand them over, and any stamp.
 #include <cstring>
 
-#include "listing/Rendering.h"
+#include "listing/DateTimeText.h"
 #include "platform/Errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

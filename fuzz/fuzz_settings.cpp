@@ -7,6 +7,7 @@
 
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;

@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/PathCheck.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 
 namespace tabulist {
 

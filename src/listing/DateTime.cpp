@@ -1,8 +1,9 @@
 // Date-time values: encoding, decoding and their checked arithmetic.
+#include "listing/DateTime.h"
+
 #include <cmath>
 #include <cstdint>
 
-#include "listing/Rendering.h"
 #include "platform/Errors.h"
 
 namespace tabulist {

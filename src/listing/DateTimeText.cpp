@@ -1,4 +1,6 @@
 // Date-time values as text, by the regional settings' patterns.
+#include "listing/DateTimeText.h"
+
 #include "listing/Rendering.h"
 
 namespace tabulist {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "listing/DateTime.h"
 #include "listing/EntryFilter.h"
 #include "listing/NameCell.h"
 #include "listing/Rendering.h"

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "listing/DateTimeText.h"
 #include "listing/LineBuffer.h"
 #include "listing/ListingEngine.h"
 #include "listing/Rendering.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "listing/DateTime.h"
 #include "listing/ListingEngine.h"
-#include "listing/Rendering.h"
 #include "platform/Entries.h"
 
 namespace tabulist {

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <cstring>
 
+#include "settings/SettingsFile.h"
+
 namespace tabulist {
 
 TSavedOptions SavedOptions{};

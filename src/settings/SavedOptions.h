@@ -68,8 +68,4 @@ void LoadSavedOptions(const QString& path);
 // Throws EInOutError; a failed store leaves the previous file as it was.
 void StoreSavedOptions(const QString& path);
 
-// The same against any record, for tabulist-list and tests.
-void LoadOptionsRecord(const QString& path, TSavedOptions& record);
-void StoreOptionsRecord(const QString& path, const TSavedOptions& record);
-
 }  // namespace tabulist

@@ -1,7 +1,8 @@
 // Loading and storing the 296-byte options record.
+#include "settings/SettingsFile.h"
+
 #include "platform/Errors.h"
 #include "platform/FileStore.h"
-#include "settings/SavedOptions.h"
 
 namespace tabulist {
 

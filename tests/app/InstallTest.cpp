@@ -6,8 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "app/InstallRun.h"
 #include "support/Fixture.h"
+#include "support/InstallRun.h"
 
 namespace tabulist::test {
 namespace {

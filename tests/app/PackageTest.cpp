@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/InstallRun.h"
+#include "support/InstallRun.h"
 
 namespace tabulist::test {
 namespace {

@@ -7,6 +7,7 @@
 
 #include "cli/CliRun.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 #include "support/Fixture.h"
 #include "support/RunList.h"
 #include "support/Unprivileged.h"

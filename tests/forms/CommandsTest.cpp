@@ -7,6 +7,7 @@
 
 #include "forms/Help.h"
 #include "forms/PEnde/PEnde.h"
+#include "settings/SettingsFile.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {

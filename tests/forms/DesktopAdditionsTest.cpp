@@ -52,8 +52,8 @@ TEST(Refresh, CtrlRListsAgainAndShowsAFileThatAppeared) {
     WindowTest t;
     t.StartShown();
     THaupt& w = t.window();
-    EXPECT_EQ(w.Ansicht1->actions().back(), w.Aktualisieren1);
-    EXPECT_EQ(w.Aktualisieren1->text(), QStringLiteral("&Refresh"));
+    EXPECT_EQ(w.Ansicht1->actions().back(), w.RefreshItem);
+    EXPECT_EQ(w.RefreshItem->text(), QStringLiteral("&Refresh"));
     ASSERT_FALSE(Shows(w, "gamma.txt"));
 
     t.files().file("gamma.txt", 7);
@@ -84,7 +84,7 @@ TEST(ListingUndo, UndoBringsBackTheEditedTextAndRedoTheListing) {
     ASSERT_TRUE(edited.endsWith(QStringLiteral("my note")));
 
     t.files().file("gamma.txt", 7);
-    w.Aktualisieren1->trigger();
+    w.RefreshItem->trigger();
     const QString listed = memo->toPlainText();
     ASSERT_TRUE(listed.contains(QStringLiteral("gamma.txt")));
     ASSERT_FALSE(listed.contains(QStringLiteral("my note")));
@@ -108,7 +108,7 @@ TEST(ListingUndo, OnlyTheLastListingsCanBeUndone) {
     QStringList texts{w.Memo1->toPlainText()};
     for (const char* name : {"one.txt", "two.txt", "three.txt"}) {
         t.files().file(name, 1);
-        w.Aktualisieren1Click();
+        w.RefreshItemClick();
         texts.append(w.Memo1->toPlainText());
     }
     w.Memo1->setFocus();

@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "output/PdfReader.h"
 #include "platform/Entries.h"
 #include "support/OutputSeams.h"
+#include "support/PdfReader.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {

@@ -6,9 +6,9 @@
 
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
-#include "output/PdfReader.h"
 #include "support/Fixture.h"
 #include "support/OutputSeams.h"
+#include "support/PdfReader.h"
 #include "support/RunList.h"
 
 namespace tabulist {

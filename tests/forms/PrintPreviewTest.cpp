@@ -11,8 +11,8 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "forms/OutputCommands/PrintPreview.h"
-#include "output/PdfReader.h"
 #include "output/TPrinter.h"
+#include "support/PdfReader.h"
 #include "support/Seam.h"
 #include "support/WindowTest.h"
 
@@ -92,7 +92,7 @@ TEST_F(Preview, ItsShortcutOpensItAndItsPrintButtonPrints) {
     THaupt& w = t.window();
     const QList<QAction*> file = w.Datei1->actions();
     // Right after the items that were there before, ahead of the other additions.
-    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreview1);
+    EXPECT_EQ(file.value(file.indexOf(w.BeendenAltF41) + 1), w.PrintPreviewItem);
 
     const int shown = PreviewPages(
         [&] { QTest::keyClick(w.Memo1, Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier); },

@@ -14,9 +14,9 @@
 #include "forms/Druckfortschritt/Druckfortschritt.h"
 #include "forms/OutputCommands/PrintCommand.h"
 #include "output/OutputErrors.h"
-#include "output/PdfReader.h"
 #include "output/TPrinter.h"
 #include "support/Fixture.h"
+#include "support/PdfReader.h"
 
 namespace tabulist {
 namespace {

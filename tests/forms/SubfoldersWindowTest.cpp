@@ -44,29 +44,30 @@ protected:
 TEST_F(Subfolders, MenuItemAndBoxInStepListTheTree) {
     // The box sits in the band's free room right of the date controls, seen whole once the
     // window is wider than its first size; the menu item serves a narrow window.
-    EXPECT_GT(w->CheckBox7->x(), w->Panel5->geometry().right());
+    EXPECT_GT(w->SubfoldersBox->x(), w->Panel5->geometry().right());
     w->resize(800, w->height());
     ProcessEvents();
-    EXPECT_LE(w->CheckBox7->geometry().right(), w->Panel2->width());
+    EXPECT_LE(w->SubfoldersBox->geometry().right(), w->Panel2->width());
     EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
     Key(Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(w->CheckBox7->isChecked());
-    EXPECT_TRUE(w->Unterordner1->isChecked());
+    EXPECT_TRUE(w->SubfoldersBox->isChecked());
+    EXPECT_TRUE(w->SubfoldersItem->isChecked());
     EXPECT_TRUE(AddedOptions.Subfolders);
     EXPECT_TRUE(OptionsChanged);
     EXPECT_EQ(w->ListingsStarted() - before, 1);
     EXPECT_TRUE(w->Memo1->toPlainText().contains(section()));
 
-    QTest::mouseClick(w->CheckBox7, Qt::LeftButton, {}, QPoint(6, w->CheckBox7->height() / 2));
+    QTest::mouseClick(w->SubfoldersBox, Qt::LeftButton, {},
+                      QPoint(6, w->SubfoldersBox->height() / 2));
     ProcessEvents();
-    EXPECT_FALSE(w->Unterordner1->isChecked());
+    EXPECT_FALSE(w->SubfoldersItem->isChecked());
     EXPECT_FALSE(AddedOptions.Subfolders);
     EXPECT_FALSE(w->Memo1->toPlainText().contains(section()));
 }
 
 // Esc while the tree is listed keeps what was listed and says so; no footer follows.
 TEST_F(Subfolders, EscStopsTheListing) {
-    EXPECT_FALSE(w->Anhalten1->isEnabled());
+    EXPECT_FALSE(w->StopItem->isEnabled());
     AddedOptions.Subfolders = true;
     QTimer::singleShot(0, w, [this] { QTest::keyClick(w->Memo1, Qt::Key_Escape); });
     w->activateWindow();
@@ -75,7 +76,7 @@ TEST_F(Subfolders, EscStopsTheListing) {
     const QString text = w->Memo1->toPlainText();
     EXPECT_TRUE(text.trimmed().endsWith("listing stopped")) << text.toStdString();
     EXPECT_FALSE(text.contains(section()));
-    EXPECT_FALSE(w->Anhalten1->isEnabled());
+    EXPECT_FALSE(w->StopItem->isEnabled());
 
     // The next listing runs to its end.
     w->BuildListing();
@@ -86,7 +87,7 @@ TEST_F(Subfolders, EscStopsTheListing) {
 // The more options dialog sets the depth and the folder totals; the next listing follows
 // them and leaving with Yes keeps them in Tabulist.ini.
 TEST_F(Subfolders, MoreOptionsSetDepthAndFolderTotals) {
-    w->CheckBox7->setChecked(true);
+    w->SubfoldersBox->setChecked(true);
     ASSERT_TRUE(w->Memo1->toPlainText().contains(section()));
     auto moreOptions = [this](std::function<void(TZusatzformular&)> change) {
         AnswerNextModal([change](QDialog& d) {
@@ -98,14 +99,14 @@ TEST_F(Subfolders, MoreOptionsSetDepthAndFolderTotals) {
     };
     moreOptions([](TZusatzformular& form) {
         form.CheckBox4->setChecked(true);  // founded files and directories
-        form.CheckBox8->click();
+        form.FolderTotalsBox->click();
     });
     QString text = w->Memo1->toPlainText();
     const qsizetype at = text.indexOf(section());
     ASSERT_GE(at, 0) << text.toStdString();
     EXPECT_GT(text.indexOf("founded files:                \t50\n", at), at) << text.toStdString();
 
-    moreOptions([](TZusatzformular& form) { form.SpinEdit1->setValue(0); });
+    moreOptions([](TZusatzformular& form) { form.DepthBox->setValue(0); });
     text = w->Memo1->toPlainText();
     EXPECT_FALSE(text.contains(section())) << text.toStdString();
 

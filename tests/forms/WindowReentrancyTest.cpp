@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QTimer>
 
-#include "output/PdfReader.h"
 #include "support/OutputSeams.h"
+#include "support/PdfReader.h"
 #include "support/WindowTest.h"
 
 namespace tabulist::test {

@@ -212,16 +212,16 @@ std::vector<std::pair<QWidget*, QRect>> OriginalControls(TZusatzformular& form) 
 TEST_F(MoreOptions, TreeOptionsAppearBelowTheButtonsOnlyWhileSubfoldersAreListed) {
     form.show();
     EXPECT_EQ(form.size(), QSize(286, 368));
-    EXPECT_FALSE(form.Panel3->isVisible());
+    EXPECT_FALSE(form.TreePanel->isVisible());
     const auto original = OriginalControls(form);
     form.hide();
 
     AddedOptions.Subfolders = true;
     form.show();
-    EXPECT_TRUE(form.Panel3->isVisible());
-    EXPECT_EQ(form.Panel3->geometry(), QRect(0, 368, 286, form.Panel3->height()));
-    EXPECT_EQ(form.size(), QSize(286, 368 + form.Panel3->height()));
-    EXPECT_LT(form.Label5->geometry().right(), form.SpinEdit1->x());
+    EXPECT_TRUE(form.TreePanel->isVisible());
+    EXPECT_EQ(form.TreePanel->geometry(), QRect(0, 368, 286, form.TreePanel->height()));
+    EXPECT_EQ(form.size(), QSize(286, 368 + form.TreePanel->height()));
+    EXPECT_LT(form.DepthLabel->geometry().right(), form.DepthBox->x());
     EXPECT_EQ(OriginalControls(form), original);
 }
 
@@ -229,8 +229,8 @@ TEST_F(MoreOptions, CancelKeepsTheTreeOptionsAndOkALimitTheBoxCannotShow) {
     AddedOptions.Subfolders = true;
     AddedOptions.Depth = 5000;  // written into Tabulist.ini by hand
     AnswerNextModal([this](QDialog&) {
-        form.CheckBox8->click();
-        form.SpinEdit1->setValue(5);
+        form.FolderTotalsBox->click();
+        form.DepthBox->setValue(5);
         form.BitBtn2->click();
     });
     form.exec();

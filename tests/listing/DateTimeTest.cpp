@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "listing/Rendering.h"
+#include "listing/DateTime.h"
 #include "platform/Errors.h"
 #include "support/ErrorOf.h"
 

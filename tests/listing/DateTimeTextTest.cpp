@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "RenderingPrinters.h"
-#include "listing/Rendering.h"
+#include "listing/DateTimeText.h"
+#include "support/RenderingPrinters.h"
 
 namespace tabulist {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "listing/ColumnLayout.h"
 #include "listing/DetailLine.h"
-#include "listing/LinesSink.h"
 #include "platform/Errors.h"
+#include "support/LinesSink.h"
 
 namespace tabulist {
 namespace {

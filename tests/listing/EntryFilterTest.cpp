@@ -3,8 +3,8 @@
 #include <set>
 
 #include "listing/EntryFilter.h"
-#include "listing/LinesSink.h"
 #include "platform/Errors.h"
+#include "support/LinesSink.h"
 
 namespace tabulist {
 namespace {

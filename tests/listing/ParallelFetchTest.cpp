@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <future>
 
-#include "listing/LinesSink.h"
 #include "platform/WorkerPool.h"
 #include "support/Fixture.h"
+#include "support/LinesSink.h"
 
 namespace tabulist {
 namespace {

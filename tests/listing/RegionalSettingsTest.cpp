@@ -5,9 +5,9 @@
 #include <ctime>
 #include <string>
 
-#include "RenderingPrinters.h"
+#include "listing/DateTimeText.h"
 #include "listing/RegionalFormats.h"
-#include "listing/Rendering.h"
+#include "support/RenderingPrinters.h"
 
 namespace tabulist {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "RenderingPrinters.h"
 #include "listing/Rendering.h"
+#include "support/RenderingPrinters.h"
 
 namespace tabulist {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <QDir>
 
-#include "listing/LinesSink.h"
 #include "listing/ReportLines.h"
 #include "platform/Errors.h"
 #include "support/Fixture.h"
+#include "support/LinesSink.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {

@@ -7,10 +7,10 @@
 #include <future>
 
 #include "listing/FolderReadAhead.h"
-#include "listing/LinesSink.h"
 #include "listing/ReportLines.h"
 #include "platform/WorkerPool.h"
 #include "support/Fixture.h"
+#include "support/LinesSink.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {

@@ -8,12 +8,12 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
-#include "PdfReader.h"
 #include "output/OutputErrors.h"
 #include "output/PrinterTextDevice.h"
 #include "output/TPrinter.h"
 #include "support/Application.h"
 #include "support/ErrorOf.h"
+#include "support/PdfReader.h"
 
 namespace tabulist {
 namespace {

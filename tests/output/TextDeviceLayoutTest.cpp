@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "RecordingDocument.h"
 #include "output/PrinterTextDevice.h"
+#include "support/RecordingDocument.h"
 
 namespace tabulist {
 namespace {

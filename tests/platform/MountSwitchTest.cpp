@@ -7,8 +7,8 @@
 
 #include "platform/DirectoryList.h"
 #include "platform/DriveSelector.h"
-#include "platform/SelectorTestSupport.h"
 #include "support/Fixture.h"
+#include "support/SelectorTestSupport.h"
 
 namespace tabulist {
 namespace {

@@ -8,12 +8,12 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "platform/SelectorTestSupport.h"
 #include "platform/widgets/DirectoryListBox.h"
 #include "platform/widgets/DriveComboBox.h"
 #include "platform/widgets/SelectorGlyphs.h"
 #include "support/Application.h"
 #include "support/Fixture.h"
+#include "support/SelectorTestSupport.h"
 
 namespace tabulist {
 namespace {

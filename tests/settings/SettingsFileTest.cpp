@@ -16,6 +16,7 @@
 
 #include "platform/Errors.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 #include "support/Fixture.h"
 #include "support/Unprivileged.h"
 

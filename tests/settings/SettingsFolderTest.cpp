@@ -10,6 +10,7 @@
 
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsFolder.h"
 #include "support/Fixture.h"
 #include "support/Unprivileged.h"

@@ -10,9 +10,10 @@
 #include "app/Application.h"
 #include "app/WindowSet.h"
 #include "forms/Hauptfenster/Clock.h"
-#include "listing/LinesSink.h"
+#include "settings/SettingsFile.h"
 #include "support/Application.h"
 #include "support/Events.h"
+#include "support/LinesSink.h"
 
 namespace tabulist::test {
 

@@ -1,8 +1,7 @@
 // The clock panel's text and the time source tests can replace.
 #include "forms/Hauptfenster/Clock.h"
 
-#include "forms/Hauptfenster/Hauptfenster.h"
-#include "listing/Rendering.h"
+#include "listing/DateTimeText.h"
 
 namespace tabulist {
 
@@ -32,10 +31,6 @@ QDateTime CurrentDateTime() {
 
 void SetCurrentDateTimeSource(std::function<QDateTime()> source) {
     dateTimeSource = std::move(source);
-}
-
-void THaupt::Timer1Timer() {
-    StatusBar1->SetPanelText(0, ClockPanelText(CurrentDateTime(), regional_));
 }
 
 }  // namespace tabulist

@@ -7,6 +7,7 @@
 
 #include "forms/About/About.h"
 #include "forms/Druckfortschritt/Druckfortschritt.h"
+#include "forms/Hauptfenster/Clock.h"
 #include "forms/Hauptfenster/ColorValues.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
@@ -54,7 +55,7 @@ void THaupt::ConnectCommands() {
     onClick(BitBtn3, &THaupt::Drucken1Click);
     onTrigger(Drucken1, &THaupt::Drucken1Click);
     onTrigger(Druckereinrichten1, &THaupt::Druckereinrichten1Click);
-    onTrigger(PrintPreview1, &THaupt::PrintPreview1Click);
+    onTrigger(PrintPreviewItem, &THaupt::PrintPreviewItemClick);
     onClick(BitBtn6, &THaupt::Kopieren1Click);
     onTrigger(Kopieren1, &THaupt::Kopieren1Click);
     onClick(BitBtn4, &THaupt::Einfuegen1Click);
@@ -84,9 +85,9 @@ void THaupt::ConnectCommands() {
     onTrigger(Suchkriterien1, &THaupt::Suchkriterien1Click);
     onTrigger(versteckteDateien1, &THaupt::versteckteDateien1Click);
     onToggle(CheckBox1, &THaupt::CheckBox1Click);
-    onTrigger(Unterordner1, &THaupt::Unterordner1Click);
-    onToggle(CheckBox7, &THaupt::CheckBox7Click);
-    onTrigger(Anhalten1, &THaupt::Anhalten1Click);
+    onTrigger(SubfoldersItem, &THaupt::SubfoldersItemClick);
+    onToggle(SubfoldersBox, &THaupt::SubfoldersBoxClick);
+    onTrigger(StopItem, &THaupt::StopItemClick);
     onChange(ComboBox2, &THaupt::ComboBox2Change);
     RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
     onToggle(CheckBox2, &THaupt::CheckBox2Click);
@@ -121,7 +122,7 @@ void THaupt::Drucken1Click() {
                            [this](const QString& text) { StatusBar1->SetPanelText(1, text); });
 }
 
-void THaupt::PrintPreview1Click() {
+void THaupt::PrintPreviewItemClick() {
     PrintCommand command = MakePrintCommand();
     if (PrintPreviewCommand(this, Memo1, command)) Drucken1Click();
 }
@@ -214,15 +215,15 @@ void THaupt::CheckBox1Click() {
 }
 
 // As with hidden files, the rebuild comes from the box's reaction alone.
-void THaupt::Unterordner1Click() { CheckBox7->setChecked(Unterordner1->isChecked()); }
+void THaupt::SubfoldersItemClick() { SubfoldersBox->setChecked(SubfoldersItem->isChecked()); }
 
-void THaupt::CheckBox7Click() {
-    AddedOptions.Subfolders = CheckBox7->isChecked();
-    MirrorBoxToItem(CheckBox7, Unterordner1);
+void THaupt::SubfoldersBoxClick() {
+    AddedOptions.Subfolders = SubfoldersBox->isChecked();
+    MirrorBoxToItem(SubfoldersBox, SubfoldersItem);
 }
 
 // The listing ends after the entry being written; the text keeps what was listed.
-void THaupt::Anhalten1Click() {
+void THaupt::StopItemClick() {
     if (requests_.Running()) stopRequested_ = true;
 }
 
@@ -274,6 +275,10 @@ void THaupt::DirectoryListBox1Change() {
 void THaupt::Hilfe2Click() { ShowHelpContext(1); }
 
 void THaupt::Info1Click() { dialogs_.Info->exec(); }
+
+void THaupt::Timer1Timer() {
+    StatusBar1->SetPanelText(0, ClockPanelText(CurrentDateTime(), regional_));
+}
 
 void THaupt::UpdateColumnControls() {
     const bool oneColumn = ComboBox1->currentIndex() == 0;

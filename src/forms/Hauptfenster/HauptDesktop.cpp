@@ -68,9 +68,9 @@ QByteArray FolderOf(const QByteArray& path) {
 
 void THaupt::CreateDesktopAdditions() {
     Ansicht1->addSeparator();
-    Aktualisieren1 = AddMenuItem(Ansicht1, QStringLiteral("&Refresh"), "Aktualisieren1",
-                                 Qt::CTRL | Qt::Key_R, 1);
-    connect(Aktualisieren1, &QAction::triggered, this, [this] { Aktualisieren1Click(); });
+    RefreshItem =
+        AddMenuItem(Ansicht1, QStringLiteral("&Refresh"), "RefreshItem", Qt::CTRL | Qt::Key_R, 1);
+    connect(RefreshItem, &QAction::triggered, this, [this] { RefreshItemClick(); });
 
     setAcceptDrops(true);
     auto* drops = new FolderDrops(this);
@@ -78,7 +78,7 @@ void THaupt::CreateDesktopAdditions() {
     Memo1->viewport()->installEventFilter(drops);
 }
 
-void THaupt::Aktualisieren1Click() { BuildListing(); }
+void THaupt::RefreshItemClick() { BuildListing(); }
 
 void THaupt::OpenFolder(const QByteArray& rawPath) {
     QByteArray folder = rawPath;

@@ -194,8 +194,8 @@ void THaupt::CreateSearchBand() {
     Label5 = MakeLabel(Panel4, "Label5", 4, 4, QStringLiteral("hidden files to"));
     CheckBox1 =
         MakeCheckBox(Panel4, "CheckBox1", 6, 22, 79, QStringLiteral("be detected"), {}, 9, false);
-    CheckBox7 =
-        MakeCheckBox(Panel2, "CheckBox7", 636, 20, 120, QStringLiteral("include subfolders"),
+    SubfoldersBox =
+        MakeCheckBox(Panel2, "SubfoldersBox", 636, 20, 120, QStringLiteral("include subfolders"),
                      QStringLiteral("Do you want to list the subfolders too?"), 9, false);
     CreateDateControls();
 }
@@ -294,8 +294,8 @@ void THaupt::CreateMenus() {
     // Alt+F4 is only part of the caption; the window system closes the window on it.
     BeendenAltF41 = AddMenuItem(Datei1, QStringLiteral("&Exit Alt+F4"), "BeendenAltF41", {}, 0);
     // Function keys are all taken, by the window or the desktop.
-    PrintPreview1 = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreview1",
-                                Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
+    PrintPreviewItem = AddMenuItem(Datei1, QStringLiteral("Print pre&view"), "PrintPreviewItem",
+                                   Qt::CTRL | Qt::SHIFT | Qt::Key_F2, 4);
 
     Bearbeiten1 = addMenu(QStringLiteral("&Edit"), "Bearbeiten1");
     Kopieren1 = AddMenuItem(Bearbeiten1, QStringLiteral("&Copy"), "Kopieren1", Qt::Key_F5, 5);
@@ -323,11 +323,11 @@ void THaupt::CreateMenus() {
         AddMenuItem(Ansicht1, QStringLiteral("Backgroundcolor of the Outputwindow"),
                     "FarbedesAusgabefensters1", Qt::CTRL | Qt::Key_F8, 5);
     Ansicht1->addSeparator()->setObjectName(QStringLiteral("N9"));
-    Unterordner1 = AddMenuItem(Ansicht1, QStringLiteral("Sub&folders"), "Unterordner1",
-                               Qt::CTRL | Qt::SHIFT | Qt::Key_F9, 9);
-    Anhalten1 =
-        AddMenuItem(Ansicht1, QStringLiteral("S&top listing"), "Anhalten1", Qt::Key_Escape, 9);
-    Anhalten1->setEnabled(false);  // only while a listing runs
+    SubfoldersItem = AddMenuItem(Ansicht1, QStringLiteral("Sub&folders"), "SubfoldersItem",
+                                 Qt::CTRL | Qt::SHIFT | Qt::Key_F9, 9);
+    StopItem =
+        AddMenuItem(Ansicht1, QStringLiteral("S&top listing"), "StopItem", Qt::Key_Escape, 9);
+    StopItem->setEnabled(false);  // only while a listing runs
 
     Text1 = addMenu(QStringLiteral("&Font"), "Text1");
     Schriftart1 =
@@ -339,7 +339,7 @@ void THaupt::CreateMenus() {
     Info1 = AddMenuItem(Hilfe1, QStringLiteral("&About"), "Info1", {}, 0);
 
     for (QAction* a :
-         {Suchkriterien1, versteckteDateien1, Attribute1, Datum1, Groesse1, Unterordner1})
+         {Suchkriterien1, versteckteDateien1, Attribute1, Datum1, Groesse1, SubfoldersItem})
         a->setCheckable(true);
     Suchkriterien1->setChecked(true);
     // Mirrors of the initial state of CheckBox3, CheckBox5 and CheckBox4.

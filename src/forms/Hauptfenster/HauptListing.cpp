@@ -17,7 +17,7 @@ namespace {
 class MemoSink : public ListingSink {
 public:
     explicit MemoSink(TMemo* memo) : memo_(memo) { clock_.start(); }
-    ~MemoSink() override { Flush(); }  // lines written before an error stay
+    ~MemoSink() override { flush(); }  // lines written before an error stay
 
     void clear() override {
         pending_.clear();
@@ -26,9 +26,9 @@ public:
     }
     void appendLine(const QString& line) override {
         pending_.append(line);
-        if (clock_.elapsed() >= FlushMs) Flush();
+        if (clock_.elapsed() >= FlushMs) flush();
     }
-    void Flush() {
+    void flush() {
         memo_->AppendLines(pending_);
         pending_.clear();
         clock_.restart();
@@ -154,16 +154,16 @@ void THaupt::RunListing() {
     hooks.finished = clearPanels;
 
     MemoSink sink(Memo1);
-    Anhalten1->setEnabled(true);
+    StopItem->setEnabled(true);
     struct StopOff {
         QAction* item;
         ~StopOff() { item->setEnabled(false); }
-    } stopOff{Anhalten1};
+    } stopOff{StopItem};
     const ListingResult result = BuildListingReport(options, sink, hooks);
     if (result.abandoned && stopRequested_ && !requests_.Abandoned())
         sink.appendLine(QStringLiteral("listing stopped"));
     stopRequested_ = false;
-    sink.Flush();
+    sink.flush();
     DirCount = result.dirCount;
     if (result.abandoned) clearPanels();
 }

@@ -138,10 +138,10 @@ void THaupt::FinishFormCreate() {
     ShowAddedOptions();
     {
         // The one listing of the start comes below.
-        const QSignalBlocker quiet(CheckBox7);
-        CheckBox7->setChecked(AddedOptions.Subfolders);
+        const QSignalBlocker quiet(SubfoldersBox);
+        SubfoldersBox->setChecked(AddedOptions.Subfolders);
     }
-    Unterordner1->setChecked(AddedOptions.Subfolders);
+    SubfoldersItem->setChecked(AddedOptions.Subfolders);
     PathFromClick = false;
     UpdateDateFilterControls();
     UpdateColumnControls();

@@ -53,7 +53,7 @@ public:
     TRadioGroupBox* RadioGroup1;
     QCheckBox *CheckBox1, *CheckBox2;
     QComboBox *ComboBox3, *ComboBox4, *ComboBox5, *ComboBox6, *ComboBox7, *ComboBox8;
-    QCheckBox* CheckBox7;  // include subfolders (an addition, in the band's free room)
+    QCheckBox* SubfoldersBox;  // include subfolders (an addition, in the band's free room)
     // Left column and text view.
     QFrame *Panel6, *Panel7, *Panel8, *Panel9;
     TDriveComboBox* DriveComboBox1;
@@ -67,13 +67,13 @@ public:
     // Main menu.
     QMenu *Datei1, *Bearbeiten1, *Ansicht1, *Text1, *Hilfe1;
     QAction *Speichern1, *Drucken1, *Druckereinrichten1, *BeendenAltF41;
-    QAction* PrintPreview1;
+    QAction* PrintPreviewItem;
     QAction *Kopieren1, *Einfuegen1, *Allesmarkieren1;
     QAction *Suchkriterien1, *versteckteDateien1, *Spaltenanzahl1, *Attribute1, *Datum1, *Groesse1,
         *WeitereAngaben1, *FarbedesAusgabefensters1;
-    QAction *Unterordner1, *Anhalten1;  // subfolders, stop listing (additions)
+    QAction *SubfoldersItem, *StopItem;  // subfolders, stop listing (additions)
     QAction* Schriftart1;
-    QAction* Aktualisieren1;  // View > Refresh, an addition
+    QAction* RefreshItem;  // View > Refresh, an addition
     QAction *Hilfe2, *Info1;
     // Additions: export and order.
     QAction* ExportItem;
@@ -103,7 +103,7 @@ public:
     void BitBtn2Click();
     void Drucken1Click();
     void Druckereinrichten1Click();
-    void PrintPreview1Click();
+    void PrintPreviewItemClick();
     void Kopieren1Click();
     void Einfuegen1Click();
     void Allesmarkieren1Click();
@@ -124,9 +124,9 @@ public:
     void Suchkriterien1Click();
     void versteckteDateien1Click();
     void CheckBox1Click();
-    void Unterordner1Click();
-    void CheckBox7Click();
-    void Anhalten1Click();
+    void SubfoldersItemClick();
+    void SubfoldersBoxClick();
+    void StopItemClick();
     void RadioGroup1Click();
     void CheckBox2Click();
     void DriveComboBox1Change();
@@ -143,7 +143,7 @@ public:
     // and directory list to a folder, or to the folder of a file, and lists it; anything
     // else throws "Directory not found: " and the name.
     void OpenFolder(const QByteArray& rawPath);
-    void Aktualisieren1Click();
+    void RefreshItemClick();
 
     void setVisible(bool visible) override;
     void changeOrDefer(void (THaupt::*handler)());

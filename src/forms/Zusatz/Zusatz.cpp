@@ -89,16 +89,16 @@ TZusatzformular::TZusatzformular(QWidget* parent) : QDialog(parent) {
 
     // Below the buttons, so that nothing above moves when it appears; created last, so
     // the tab chain reaches it after the buttons.
-    Panel3 = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::Lowered, 1, 2);
-    Panel3->setGeometry(0, Height, Width, TreePanelHeight);
-    CheckBox8 = MakeCheckBox(Panel3, "totals for each folder", 20, 9, 203);
-    Label5 = MakeLabel(Panel3, "depth of subfolders:", 20, 32);
-    SpinEdit1 = new QSpinBox(Panel3);
-    SpinEdit1->setRange(-1, 999);
-    SpinEdit1->setSpecialValueText(QStringLiteral("no limit"));
-    SpinEdit1->setGeometry(Label5->geometry().right() + 8, 28, 77, 21);
-    Label5->setBuddy(SpinEdit1);
-    Panel3->hide();
+    TreePanel = new TBevelPanel(this, TBevelPanel::Raised, TBevelPanel::Lowered, 1, 2);
+    TreePanel->setGeometry(0, Height, Width, TreePanelHeight);
+    FolderTotalsBox = MakeCheckBox(TreePanel, "totals for each folder", 20, 9, 203);
+    DepthLabel = MakeLabel(TreePanel, "depth of subfolders:", 20, 32);
+    DepthBox = new QSpinBox(TreePanel);
+    DepthBox->setRange(-1, 999);
+    DepthBox->setSpecialValueText(QStringLiteral("no limit"));
+    DepthBox->setGeometry(DepthLabel->geometry().right() + 8, 28, 77, 21);
+    DepthLabel->setBuddy(DepthBox);
+    TreePanel->hide();
 
     connect(CheckBox2, &QCheckBox::toggled, this, &TZusatzformular::CheckBox2Click);
     connect(CheckBox5, &QCheckBox::toggled, this, &TZusatzformular::CheckBox5Click);
@@ -122,10 +122,10 @@ void TZusatzformular::FormShow() {
     CheckBox5Click();
 
     const bool tree = AddedOptions.Subfolders;
-    Panel3->setVisible(tree);
+    TreePanel->setVisible(tree);
     setFixedSize(Width, Height + (tree ? TreePanelHeight : 0));
-    CheckBox8->setChecked(AddedOptions.FolderTotals);
-    SpinEdit1->setValue(ShownDepth(SpinEdit1));
+    FolderTotalsBox->setChecked(AddedOptions.FolderTotals);
+    DepthBox->setValue(ShownDepth(DepthBox));
 }
 
 void TZusatzformular::CheckBox2Click() {
@@ -154,9 +154,9 @@ void TZusatzformular::BitBtn1Click() {
     o.FooterTotalSize = CheckBox5->isChecked();
     o.TotalSizeUnit = static_cast<uint8_t>(RadioGroup1->itemIndex());
     o.FooterPercent = CheckBox6->isChecked();
-    AddedOptions.FolderTotals = CheckBox8->isChecked();
+    AddedOptions.FolderTotals = FolderTotalsBox->isChecked();
     // An untouched box keeps a stored limit it cannot show.
-    if (SpinEdit1->value() != ShownDepth(SpinEdit1)) AddedOptions.Depth = SpinEdit1->value();
+    if (DepthBox->value() != ShownDepth(DepthBox)) AddedOptions.Depth = DepthBox->value();
     OptionsChanged = true;
     accept();
 }
@@ -173,7 +173,8 @@ void TZusatzformular::showEvent(QShowEvent* event) {
 }
 
 void TZusatzformular::keyPressEvent(QKeyEvent* event) {
-    // No cancel button here: Escape must not close the dialog.
+    // Cancel is an ordinary button here, not bound to Escape: Escape must not close the
+    // dialog.
     if (event->matches(QKeySequence::Cancel)) {
         event->accept();
         return;

@@ -15,7 +15,7 @@ class TRadioGroup;
 // Which header and footer lines the listing report adds. Shows the nine fields of
 // SavedOptions each time it is shown; OK writes them back and sets OptionsChanged.
 // Escape does nothing here: only the buttons and the close box close it.
-// While subfolders are listed, Panel3 below the buttons adds the whole-tree options of
+// While subfolders are listed, TreePanel below the buttons adds the whole-tree options of
 // AddedOptions and the dialog grows by its height; otherwise it is not there at all.
 class TZusatzformular : public QDialog {
     Q_OBJECT
@@ -41,10 +41,12 @@ public:
     QPushButton* BitBtn1;  // "OK", default button
     QPushButton* BitBtn2;  // "Cancel"
     QPushButton* BitBtn3;  // "&Help"
-    TBevelPanel* Panel3;   // whole-tree options, shown while subfolders are listed
-    QCheckBox* CheckBox8;  // footer lines after each folder
-    QLabel* Label5;
-    QSpinBox* SpinEdit1;  // depth of subfolders, -1 for no limit
+
+    // Additions: the whole-tree options.
+    TBevelPanel* TreePanel;      // shown while subfolders are listed
+    QCheckBox* FolderTotalsBox;  // footer lines after each folder
+    QLabel* DepthLabel;
+    QSpinBox* DepthBox;  // depth of subfolders, -1 for no limit
 
     void FormShow();
     void CheckBox2Click();

@@ -21,6 +21,13 @@ public:
     int clears = 0;
 };
 
+// Whether a detail line for the entry name is among the lines.
+inline bool Lists(const QStringList& lines, const QString& name) {
+    for (const QString& line : lines)
+        if (line.startsWith(name + QLatin1Char(' '))) return true;
+    return false;
+}
+
 inline QString Spaces(int n) { return QString(n, QLatin1Char(' ')); }
 
 // Dates as yyyy-mm-dd and a 24-hour clock, whatever the machine's locale says.

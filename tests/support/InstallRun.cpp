@@ -1,4 +1,4 @@
-#include "app/InstallRun.h"
+#include "support/InstallRun.h"
 
 #include <QDir>
 #include <QDirIterator>
