@@ -44,9 +44,11 @@ void CloseFolder(FolderHandle* folder) { delete folder; }
 
 bool FolderShowsDots(FolderHandle& folder) {
     // A volume's root ("C:\", a share's "\\server\share\") is its own volume path.
-    wchar_t volume[MAX_PATH + 1];
-    std::wstring path = folder.directory;
-    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    wchar_t full[MAX_PATH + 1], volume[MAX_PATH + 1];
+    const DWORD n = GetFullPathNameW(folder.directory.c_str(), MAX_PATH + 1, full, nullptr);
+    if (n == 0 || n > MAX_PATH) return true;
+    std::wstring path(full, n);
+    if (path.back() != L'\\') path += L'\\';
     if (!GetVolumePathNameW(path.c_str(), volume, MAX_PATH + 1)) return true;
     return CompareStringOrdinal(volume, -1, path.c_str(), -1, TRUE) != CSTR_EQUAL;
 }
