@@ -5,6 +5,7 @@
 
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "platform/Errors.h"
+#include "platform/PathCheck.h"
 #include "platform/WorkingDirectory.h"
 
 namespace tabulist {
@@ -12,7 +13,7 @@ namespace tabulist {
 std::optional<QByteArray> FolderArgument(int argc, char** argv) {
     if (argc < 2) return std::nullopt;
     QByteArray folder(argv[1]);
-    if (folder.isEmpty() || folder.startsWith('/')) return folder;
+    if (folder.isEmpty() || IsAbsolutePath(folder)) return folder;
     try {
         return ReadWorkingDirectory() + '/' + folder;
     } catch (const TabulistError&) {

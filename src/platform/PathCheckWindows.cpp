@@ -13,6 +13,12 @@ PathCheck CheckPath(const QByteArray& rawPath) {
         {}};
 }
 
+bool IsAbsolutePath(const QByteArray& rawPath) {
+    const auto separator = [](char c) { return c == '/' || c == '\\'; };
+    if (rawPath.size() >= 2 && separator(rawPath[0]) && separator(rawPath[1])) return true;
+    return rawPath.size() >= 3 && rawPath[1] == ':' && separator(rawPath[2]);
+}
+
 bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
     const std::wstring path = WidePath(rawPath);
     const DWORD attributes = GetFileAttributesW(path.c_str());
