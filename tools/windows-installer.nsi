@@ -2,8 +2,8 @@
 ;   makensis -DVERSION=2.1.5 -DDIST=<program folder> -DOUTFILE=<setup.exe> windows-installer.nsi
 ; Installs the program folder into Program Files, with a Start-menu entry, an uninstaller
 ; (also listed among the installed programs) and "Open with Tabulist" on folders.
-Unicode true
-!include x64.nsh
+; A 64-bit installer for a 64-bit program (and one that Wine without its 32-bit part runs).
+Target amd64-unicode
 
 Name "Tabulist ${VERSION}"
 OutFile "${OUTFILE}"
@@ -18,14 +18,6 @@ Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
-
-Function .onInit
-    SetRegView 64
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
-FunctionEnd
 
 Section "Tabulist"
     SetShellVarContext all
