@@ -15,7 +15,7 @@ packages=(
 # tools/deps.sh --windows: what tools/windows.sh needs as well (MinGW-w64, Wine, NSIS); on
 # request only, never for ./run and ./test.
 windows_packages=(
-    g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip x11-apps
+    g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip x11-apps netpbm
 )
 [ "${1:-}" = --windows ] && packages+=("${windows_packages[@]}")
 

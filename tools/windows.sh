@@ -3,6 +3,8 @@
 #   tools/windows.sh            Qt for Windows (once, cached), Tabulist, the folder, .zip, installer
 #   tools/windows.sh --qt       only Qt for Windows into the cache
 #   tools/windows.sh --test     also GoogleTest for Windows and the test programs under wine64
+#   tools/windows.sh --window   also the packed window under Wine on Xvfb, listing C:\windows,
+#                               pictured into docs/screenshots/windows-main-window.png
 # Packages: tools/deps.sh --windows. Output: build-windows/ (dist/, Tabulist-VERSION-windows.zip,
 # Tabulist-VERSION-setup.exe).
 set -euo pipefail
@@ -15,8 +17,9 @@ MODE=package
 case "${1:-}" in
     --qt) MODE=qt ;;
     --test) MODE=test ;;
+    --window) MODE=window ;;
     "") ;;
-    *) echo "usage: tools/windows.sh [--qt | --test]" >&2; exit 2 ;;
+    *) echo "usage: tools/windows.sh [--qt | --test | --window]" >&2; exit 2 ;;
 esac
 
 # apt-get source needs a deb-src line for Debian 12 main: added as root, asked for otherwise.
@@ -151,6 +154,24 @@ run_tests() {
 }
 
 "$ROOT/tools/deps.sh" --windows
+# The program folder as a user unpacks it, on a virtual display: only its own DLLs and plugins.
+show_window() {
+    start_wine
+    unset WINEPATH QT_PLUGIN_PATH
+    local display=:$((90 + RANDOM % 9)) shot=$ROOT/docs/screenshots/windows-main-window.png
+    Xvfb "$display" -screen 0 1200x900x24 -nolisten tcp &
+    local xvfb=$!
+    export DISPLAY=$display
+    # Without a window manager, Wine's own desktop gives the window its frame.
+    wine explorer /desktop=Tabulist,1200x900 "$(winepath -w "$OUT/dist/Tabulist/Tabulist.exe")" \
+        'C:\windows' &
+    sleep 30
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$shot"
+    wineserver -k
+    kill "$xvfb"
+    echo "The window under Wine: $shot"
+}
+
 build_qt
 [ "$MODE" = qt ] && exit 0
 GTEST=$CACHE/googletest-mingw
@@ -163,3 +184,4 @@ fi
 gather
 package
 if [ "$MODE" = test ]; then run_tests; fi
+if [ "$MODE" = window ]; then show_window; fi
