@@ -2,7 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Entries.h"
+#include "platform/MaskMatcher.h"
+#include "platform/NameCoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // First byte splits the input into a mask and a name.

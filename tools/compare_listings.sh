@@ -73,6 +73,11 @@ sets=(
     "--format csv --recursive --hidden"
     "--format json --recursive --hidden --sort date"
     "--format json --mask *.dat"
+    "--columns 3 --mask zzz* --file-count"
+    "--recursive --columns 5 --mask zzz* --file-count --total-size"
+    "--format csv --mask zzz*"
+    "--recursive --mask sub/*.dat --path"
+    "--mask sub/file0?.dat --columns 2"
 )
 set -f  # masks reach the program as they are
 differ=0

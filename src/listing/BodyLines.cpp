@@ -5,12 +5,10 @@
 
 namespace tabulist {
 
-namespace {
 bool ColumnsChosen(const ListingOptions& options) {
     // No column selected reads as one column, which is what the column list shows then.
     return options.columnIndex >= 1 && options.columnIndex <= 5;
 }
-}  // namespace
 
 BodyLines::BodyLines(const ListingOptions& options)
     : columns_(ColumnsChosen(options)),

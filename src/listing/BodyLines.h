@@ -10,6 +10,9 @@ namespace tabulist {
 
 class ActivityTicker;
 
+// Whether the body is set in columns of names rather than detail lines.
+bool ColumnsChosen(const ListingOptions& options);
+
 // The body of a listing or of one folder's section: a detail line per entry, or the
 // entries' name cells set in two to six columns.
 class BodyLines {

@@ -77,11 +77,15 @@ void DataWriter::entry(const QString& folder, const TSearchRec& rec) {
         AppendJsonString(bytes, record.name);
         bytes += ",\"type\":";
         AppendJsonString(bytes, record.type);
-        bytes += ",\"attributes\":";
-        AppendJsonString(bytes, record.attributes);
-        bytes += ",\"size\":" + QByteArray::number(record.size) + ",\"modified\":";
-        AppendJsonString(bytes, record.modified);
-        bytes += '}';
+        if (!record.known) {
+            bytes += ",\"attributes\":null,\"size\":null,\"modified\":null}";
+        } else {
+            bytes += ",\"attributes\":";
+            AppendJsonString(bytes, record.attributes);
+            bytes += ",\"size\":" + QByteArray::number(record.size) + ",\"modified\":";
+            AppendJsonString(bytes, record.modified);
+            bytes += '}';
+        }
     } else {
         const bool protect = options_.protectFormulas;
         for (const QString* field :
@@ -89,9 +93,9 @@ void DataWriter::entry(const QString& folder, const TSearchRec& rec) {
             AppendCsvField(bytes, *field, protect);
             bytes += ',';
         }
-        AppendCsvField(bytes, QString::number(record.size), protect);
+        if (record.known) AppendCsvField(bytes, QString::number(record.size), protect);
         bytes += ',';
-        AppendCsvField(bytes, record.modified, protect);
+        if (record.known) AppendCsvField(bytes, record.modified, protect);
         bytes += options_.lf ? "\n" : "\r\n";
     }
     any_ = true;

@@ -56,6 +56,16 @@ QString DetailSizeText(int64_t size, int unit, bool showUnit) {
 const QString& DetailLineWriter::line(const TSearchRec& rec) {
     line_.clear();
     AppendNameCell(line_, rec, 14, 31);
+    if (rec.MetadataError != 0) {
+        // A "?" where each value would stand, so that the fields stay aligned.
+        if (options_.showAttributes) line_ += QLatin1String("\t?");
+        if (options_.showSize && options_.sizeUnitIndex >= 0 && options_.sizeUnitIndex <= 3)
+            line_ += QLatin1String("\t        ?");
+        else if (options_.showSize)
+            line_ += QLatin1Char('\t');
+        if (options_.showDate) line_ += QLatin1String("\t?");
+        return line_.text();
+    }
     if (options_.showAttributes) {
         line_ += QLatin1Char('\t');
         AppendAttributeLetters(line_, rec.Attr);

@@ -7,7 +7,7 @@ namespace {
 
 // Values 0..63 carrying bit and not the volume-label bit.
 constexpr bool InAttributeSet(int32_t attr, int32_t bit) {
-    return attr >= 0 && attr <= 63 && (attr & AttrVolumeLabel) == 0 && (attr & bit) != 0;
+    return attr >= 0 && attr <= AttrAny && (attr & AttrVolumeLabel) == 0 && (attr & bit) != 0;
 }
 
 }  // namespace
@@ -55,7 +55,8 @@ bool EntryFilter::passes(const TSearchRec& rec) {
             break;
     }
     if (!options_.showHidden && flags.hidden) pass = false;
-    if (options_.dateFilter && pass) {
+    // An unknown date leaves nothing out: the entry is listed with "?" for it.
+    if (options_.dateFilter && pass && rec.MetadataError == 0) {
         const DateTime t = PackedTimeToDateTime(rec.Time);
         const DateRange& range = dateRange();
         if (t < range.start || t >= range.stopEnd) pass = false;

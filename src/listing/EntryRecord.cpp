@@ -29,6 +29,8 @@ EntryRecord MakeEntryRecord(const QString& folder, const TSearchRec& rec) {
     record.attributes = AttributeLetters(rec.Attr).remove(QLatin1Char(' '));
     record.size = rec.Size;
     record.modified = IsoLocalTimeText(rec.ModifiedTime);
+    record.known = rec.MetadataError == 0;
+    if (!record.known) record.attributes.clear();
     return record;
 }
 

@@ -15,6 +15,7 @@ struct EntryRecord {
     QString attributes;  // the detail line's letters without spaces
     int64_t size = 0;    // bytes; 0 for a directory
     QString modified;    // the true last write, ISO 8601 with the local offset of that date
+    bool known = true;   // false: attributes, size and modified could not be read
 };
 
 EntryRecord MakeEntryRecord(const QString& folder, const TSearchRec& rec);

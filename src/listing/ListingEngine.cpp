@@ -1,9 +1,8 @@
 // BuildListingReport and ListEntries: scan, filter, and write one listing as lines or as entries.
 #include "listing/ListingEngine.h"
 
-#include "listing/ActivityTicker.h"
 #include "listing/BodyLines.h"
-#include "listing/EntryFilter.h"
+#include "listing/FolderScan.h"
 #include "listing/ReportLines.h"
 #include "listing/TreeWalk.h"
 #include "platform/Entries.h"
@@ -21,83 +20,67 @@ namespace {
 
 enum class ScanState { First, Continue, Exhausted };
 
-// One run of the listing: its own enumeration, filter and counters.
+// One run of the listing: its own scan, filter and counters.
 class ListingRun {
 public:
     ListingRun(const ListingOptions& options, ListingSink* sink, const ListingHooks& hooks)
-        : options_(options),
-          sink_(sink),
-          hooks_(hooks),
-          filter_(options),
-          ticker_(hooks.activity) {}
-
-    // Closes the enumeration whatever ended the run: its end, abandonment or an error.
-    ~ListingRun() { CloseEntryScan(rec_); }
+        : options_(options), sink_(sink), hooks_(hooks), scan_(options, hooks) {}
 
     ListingResult run();
     ListingResult listEntries(EntrySink& entries);
 
 private:
     bool NextMatchingEntry();
-    int OpenScan();
-    void countEntry();
     void bodyScan();
 
     const ListingOptions& options_;
     ListingSink* sink_;  // null when the entries go to an EntrySink
     const ListingHooks& hooks_;
-    EntryFilter filter_;
-    ActivityTicker ticker_;
-    TSearchRec rec_;
+    FolderScan scan_;
     ScanState state_ = ScanState::First;
+    QString partFailed_;  // the message when the folder was read only in part
     ListingResult result_;
 };
 
 bool ListingRun::NextMatchingEntry() {
-    if (ListingOvertaken(hooks_, ticker_)) {
+    if (scan_.overtaken()) {
         result_.abandoned = true;
         state_ = ScanState::Exhausted;
         return false;
     }
-    const int code = state_ == ScanState::First ? OpenScan() : NextScanEntry(rec_);
+    const bool opening = state_ == ScanState::First;
+    const int code = opening ? scan_.open(options_.rawDirectory, result_.searchSpec) : scan_.next();
     if (code != 0) {
         state_ = ScanState::Exhausted;
+        // A folder that cannot be read lists nothing, one read in part what was read; the
+        // caller hears of either.
+        if (ScanUnreadable(code)) {
+            const QString message = ReportUnreadable(hooks_, options_.directory, code);
+            if (!opening) partFailed_ = message;
+        }
         return false;
     }
-    return filter_.passes(rec_);
-}
-
-int ListingRun::OpenScan() {
-    const QString mask =
-        result_.searchSpec.mid(result_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
-    // A mask holding "/" reaches into a subdirectory; only the text form says which.
-    if (options_.rawDirectory.isEmpty() || options_.maskText.contains(QLatin1Char('/')))
-        return OpenEntryScan(result_.searchSpec, 63, rec_, options_.order, options_.fetch);
-    return OpenEntryScan(options_.rawDirectory, mask, 63, rec_, options_.order, options_.fetch);
-}
-
-void ListingRun::countEntry() {
-    ++result_.fileCount;
-    result_.totalSize += rec_.Size;
-    if (rec_.Attr & AttrDirectory) ++result_.dirCount;
+    return scan_.passes();
 }
 
 void ListingRun::bodyScan() {
     BodyLines body(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
-            countEntry();
-            if (const QString* line = body.add(rec_)) sink_->appendLine(*line);
+            scan_.count(options_.directory, result_);
+            if (const QString* line = body.add(scan_.rec())) sink_->appendLine(*line);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
     if (result_.abandoned) return;
     // The remainder of the columns, or an empty line when the names filled every line.
-    if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (result_.fileCount != 0)
+        if (const QString* line = body.rest()) sink_->appendLine(*line);
+    if (!partFailed_.isEmpty()) sink_->appendLine(QLatin1String("cannot be read: ") + partFailed_);
 }
 
 ListingResult ListingRun::run() {
-    result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
+    result_.searchSpec = scan_.searchSpec();
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
     sink_->clear();
 
@@ -105,36 +88,29 @@ ListingResult ListingRun::run() {
     WriteHeader(options_, result_.searchSpec, drive, *sink_);
 
     bodyScan();
-    CloseEntryScan(rec_);
+    scan_.close();
     if (result_.abandoned) {
-        if (hooks_.finished) hooks_.finished();
+        Finished(hooks_);
         return result_;
     }
-
-    if (result_.fileCount == 0) sink_->appendLine(QStringLiteral("no files founded"));
-    sink_->appendLine(QString());
-    WriteFooter(options_, result_, drive, *sink_);
-    if (hooks_.finished) hooks_.finished();
+    FinishReport(options_, result_, result_.fileCount != 0 || !partFailed_.isEmpty(), drive, *sink_,
+                 hooks_);
     return result_;
 }
 
-bool IsDotEntry(const TSearchRec& rec) {
-    return rec.RawName == QByteArrayLiteral(".") || rec.RawName == QByteArrayLiteral("..");
-}
-
 ListingResult ListingRun::listEntries(EntrySink& entries) {
-    result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
+    result_.searchSpec = scan_.searchSpec();
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
     const QString folder = QStringLiteral(".");
     while (state_ != ScanState::Exhausted) {
-        if (NextMatchingEntry() && !IsDotEntry(rec_)) {
-            countEntry();
-            entries.entry(folder, rec_);
+        if (NextMatchingEntry() && !scan_.isDot()) {
+            scan_.count(options_.directory, result_);
+            entries.entry(folder, scan_.rec());
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
-    CloseEntryScan(rec_);
-    if (hooks_.finished) hooks_.finished();
+    scan_.close();
+    Finished(hooks_);
     return result_;
 }
 

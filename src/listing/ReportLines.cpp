@@ -5,10 +5,14 @@
 
 #include "listing/Rendering.h"
 #include "platform/DriveTable.h"
-#include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/NameCoding.h"
 
 namespace tabulist {
+
+namespace {
+constexpr int64_t QueryFailed = -1;  // what the drive queries give when they fail
+}  // namespace
 
 QString AmountText(int64_t amount, int unit, bool showUnit) {
     QString text;
@@ -76,11 +80,15 @@ void WriteHeader(const ListingOptions& options, const QString& searchSpec, Drive
         sink.appendLine(QLatin1String("free :            \t") +
                         AmountText(free, options.driveInfoUnit, unit));
         if (options.headerDrivePercent) {
-            const double used =
-                CheckedDivide(static_cast<double>(size - free) * 100.0, static_cast<double>(size));
+            // A failed query (-1) gives -1 here too, not a share computed from it.
+            const bool failed = size == QueryFailed || free == QueryFailed;
+            const double used = failed ? QueryFailed
+                                       : CheckedDivide(static_cast<double>(size - free) * 100.0,
+                                                       static_cast<double>(size));
             sink.appendLine(QLatin1String("relative used:\t") + PercentText(used, unit));
-            const double freeShare =
-                CheckedDivide(static_cast<double>(free) * 100.0, static_cast<double>(size));
+            const double freeShare = failed ? QueryFailed
+                                            : CheckedDivide(static_cast<double>(free) * 100.0,
+                                                            static_cast<double>(size));
             sink.appendLine(QLatin1String("free space:  \t") + PercentText(freeShare, unit));
         }
     }
@@ -107,9 +115,12 @@ void WriteFooter(const ListingOptions& options, const ListingResult& counts, Dri
                         AmountText(counts.totalSize, options.totalSizeUnit, unit));
         if (options.footerPercent) {
             // Without the drive-information header the size is queried here.
-            const double share = CheckedDivide(static_cast<double>(counts.totalSize),
-                                               static_cast<double>(drive.size())) *
-                                 100.0;
+            const int64_t size = drive.size();
+            const double share = size == QueryFailed
+                                     ? QueryFailed
+                                     : CheckedDivide(static_cast<double>(counts.totalSize),
+                                                     static_cast<double>(size)) *
+                                           100.0;
             sink.appendLine(QLatin1String("relative size              :\t") +
                             PercentText(share, unit));
         }

@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "listing/ActivityTicker.h"
 #include "listing/BodyLines.h"
-#include "listing/EntryFilter.h"
 #include "listing/FolderReadAhead.h"
+#include "listing/FolderScan.h"
 #include "listing/ReportLines.h"
 #include "platform/Errors.h"
 #include "platform/MaskMatcher.h"
@@ -18,8 +17,6 @@
 namespace tabulist {
 
 namespace {
-
-bool IsDotName(const QByteArray& name) { return name == "." || name == ".."; }
 
 QByteArray Joined(const QByteArray& folder, const QByteArray& name) {
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
@@ -46,25 +43,18 @@ public:
           sink_(sink),
           entries_(entries),
           hooks_(hooks),
-          filter_(options),
-          ticker_(hooks.activity),
+          scan_(options, hooks),
           drive_(options, hooks) {
-        total_.searchSpec = SearchSpecFor(options.directory, options.maskText);
-        const QString mask =
-            total_.searchSpec.mid(total_.searchSpec.lastIndexOf(QLatin1Char('/')) + 1);
-        // A mask holding "/" reaches into a subdirectory; only the text form says which.
-        textMask_ = options.maskText.contains(QLatin1Char('/'));
-        mask_ = mask;
-        subfoldersInScan_ = !textMask_ && MaskMatcher(mask).matchesAll();
+        total_.searchSpec = scan_.searchSpec();
+        subfoldersInScan_ = !scan_.textMask() && MaskMatcher(scan_.mask()).matchesAll();
         // Told to fetch on this thread alone (as tests compare), it reads nothing ahead either.
-        if (!textMask_ && options.fetch.minEntries != SIZE_MAX) {
+        if (!scan_.textMask() && options.fetch.minEntries != SIZE_MAX) {
             WorkerPool& pool = options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
             const size_t folders = std::min<size_t>(pool.size() + 2, 16);
-            ahead_ = std::make_unique<FolderReadAhead>(pool, folders, mask_, options.order, 63);
+            ahead_ = std::make_unique<FolderReadAhead>(pool, folders, scan_.mask(), options.order,
+                                                       AttrAny);
         }
     }
-
-    ~TreeRun() { CloseEntryScan(rec_); }
 
     ListingResult run();
 
@@ -73,12 +63,14 @@ private:
     int openScan(const Level& level, const QString& spec);
     bool nextEntry(Level& level, bool start, bool first);
     void write(const QString& line);
-    void countEntry();
+    void startSection(const QString& spec, bool start);
+    void unreadable(const QString& folder, int code, bool line);
     void findSubfolders(Level& level);
     void readAhead();
     template <typename Open>
     int withDescriptors(Open open);
-    bool enter(const Level& parent, const QByteArray& name, Level& child) const;
+    // failure: the I/O error code when the system could not look at the subfolder.
+    bool enter(const Level& parent, const QByteArray& name, Level& child, int& failure) const;
     bool searchesBelow(const Level& level) const {
         return options_.depth < 0 || level.depth < options_.depth;
     }
@@ -87,15 +79,12 @@ private:
     ListingSink* sink_;
     EntrySink* entries_;
     const ListingHooks& hooks_;
-    EntryFilter filter_;
-    ActivityTicker ticker_;
+    FolderScan scan_;
     DriveFigures drive_;
-    QString mask_;
-    bool textMask_ = false;
     bool subfoldersInScan_ = false;  // every name is listed, so the listing's scan finds them
 
-    TSearchRec rec_;
     bool exhausted_ = false;
+    int endCode_ = 0;      // what ended the section's scan
     QString pendingHead_;  // a section's path line, written before its first line
     bool headPending_ = false;
     bool bodyWritten_ = false;
@@ -118,31 +107,31 @@ int TreeRun::withDescriptors(Open open) {
 
 int TreeRun::openScan(const Level& level, const QString& spec) {
     int code = 0;
-    if (ahead_ && ahead_->open(level.raw, rec_, options_.fetch, code)) return code;
-    auto open = [&] {
-        if (textMask_) return OpenEntryScan(spec, 63, rec_, options_.order, options_.fetch);
-        return OpenEntryScan(level.raw, mask_, 63, rec_, options_.order, options_.fetch);
-    };
-    return withDescriptors(open);
+    if (ahead_ && ahead_->open(level.raw, scan_.rec(), options_.fetch, code)) return code;
+    return withDescriptors([&] { return scan_.open(level.raw, spec); });
 }
 
 // The next entry of the section's scan; true when it is to be listed.
 bool TreeRun::nextEntry(Level& level, bool start, bool first) {
-    if (ListingOvertaken(hooks_, ticker_)) {
+    if (scan_.overtaken()) {
         total_.abandoned = true;
         exhausted_ = true;
         return false;
     }
-    if (!first && NextScanEntry(rec_) != 0) {
-        exhausted_ = true;
-        return false;
+    if (!first) {
+        if (const int code = scan_.next()) {
+            exhausted_ = true;
+            endCode_ = code;
+            return false;
+        }
     }
-    if (IsDotName(rec_.RawName)) return start && !entries_;
+    if (scan_.isDot()) return start && !entries_;
     // Where to look is not a question of the filters: they choose what is listed.
-    if (subfoldersInScan_ && (rec_.Attr & AttrDirectory) && searchesBelow(level) &&
-        (options_.showHidden || !(rec_.Attr & AttrHidden)))
-        level.subfolders.push_back(rec_.RawName);
-    return filter_.passes(rec_);
+    const TSearchRec& rec = scan_.rec();
+    if (subfoldersInScan_ && (rec.Attr & AttrDirectory) && searchesBelow(level) &&
+        (options_.showHidden || !(rec.Attr & AttrHidden)))
+        level.subfolders.push_back(rec.RawName);
+    return scan_.passes();
 }
 
 void TreeRun::write(const QString& line) {
@@ -156,54 +145,54 @@ void TreeRun::write(const QString& line) {
     sink_->appendLine(line);
 }
 
-void TreeRun::countEntry() {
-    for (ListingResult* counts : {&section_, &total_}) {
-        ++counts->fileCount;
-        counts->totalSize += rec_.Size;
-        if (rec_.Attr & AttrDirectory) ++counts->dirCount;
-    }
-}
-
-void TreeRun::listSection(Level& level, bool start) {
+void TreeRun::startSection(const QString& spec, bool start) {
     section_ = ListingResult();
-    const QString spec =
-        start ? total_.searchSpec : SearchSpecFor(level.display, options_.maskText);
     if (!start && hooks_.searchSpecReady) hooks_.searchSpecReady(spec);
     pendingHead_ = QLatin1String("path:    \t") + DisplayName(spec.toUtf8());
     headPending_ = !start;
+}
 
+// A folder, or the rest of one, that could not be read: a line in its section (the starting
+// folder lists nothing, as an empty one), and the caller hears of it.
+void TreeRun::unreadable(const QString& folder, int code, bool line) {
+    const QString message = ReportUnreadable(hooks_, folder, code);
+    if (line && !entries_) write(QLatin1String("cannot be read: ") + message);
+}
+
+void TreeRun::listSection(Level& level, bool start) {
+    const QString spec =
+        start ? total_.searchSpec : SearchSpecFor(level.display, options_.maskText);
+    startSection(spec, start);
+    endCode_ = 0;
     const int code = openScan(level, spec);
     readAhead();
-    // Nothing matching, or every entry gone: an empty section. The starting folder keeps
-    // today's listing, where a folder that cannot be read lists nothing.
-    if (code != 0 && code != 2 && code != 3 && code != ScanNoMoreFiles && !start) {
-        const QString message = EInOutError::messageFor(code);
-        if (!entries_) write(QLatin1String("cannot be read: ") + message);
-        if (hooks_.unreadableFolder) hooks_.unreadableFolder(level.display, message);
-        return;
+    // Nothing matching, or every entry gone: an empty section.
+    if (ScanUnreadable(code)) {
+        unreadable(level.display, code, !start);
+        if (!start) return;
     }
     exhausted_ = code != 0;
     BodyLines body(options_);
     for (bool first = true; !exhausted_; first = false) {
         if (!nextEntry(level, start, first)) continue;
-        countEntry();
+        scan_.count(level.display, section_, &total_);
         if (entries_) {
-            entries_->entry(level.relative, rec_);
-        } else if (const QString* line = body.add(rec_)) {
+            entries_->entry(level.relative, scan_.rec());
+        } else if (const QString* line = body.add(scan_.rec())) {
             write(*line);
         }
     }
-    CloseEntryScan(rec_);
+    scan_.close();
     if (total_.abandoned) return;
-    if (section_.fileCount == 0 || entries_) {
-        headPending_ = false;
-    } else {
+    const bool listed = section_.fileCount != 0 && !entries_;
+    if (listed)
         if (const QString* line = body.rest()) write(*line);
-        if (options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
-            sink_->appendLine(QString());
-            WriteFooter(options_, section_, drive_, *sink_);
-        }
+    if (ScanUnreadable(endCode_)) unreadable(level.display, endCode_, true);  // read in part
+    if (listed && options_.folderTotals && (options_.footerFileCount || options_.footerTotalSize)) {
+        sink_->appendLine(QString());
+        WriteFooter(options_, section_, drive_, *sink_);
     }
+    headPending_ = false;
     if (!subfoldersInScan_ && searchesBelow(level)) findSubfolders(level);
     readAhead();
 }
@@ -233,7 +222,7 @@ void TreeRun::findSubfolders(Level& level) {
                              options_.fetch);
     };
     for (int code = withDescriptors(open); code == 0; code = NextScanEntry(rec)) {
-        if ((rec.Attr & AttrDirectory) && !IsDotName(rec.RawName))
+        if ((rec.Attr & AttrDirectory) && !IsDotName(rec.RawName.constData()))
             level.subfolders.push_back(rec.RawName);
     }
     CloseEntryScan(rec);
@@ -242,15 +231,15 @@ void TreeRun::findSubfolders(Level& level) {
 // Whether a subdirectory is searched: never a symbolic link, never a folder already on the
 // way down (a bind mount of an ancestor would loop), and with one file system asked for,
 // never another file system's mount point.
-bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child) const {
+bool TreeRun::enter(const Level& parent, const QByteArray& name, Level& child, int& failure) const {
     child.raw = Joined(parent.raw, name);
-    if (!IdentifyFolder(child.raw, false, child.id)) return false;
-    for (const Level& above : path_)
-        if (above.id.device == child.id.device && above.id.inode == child.id.inode) return false;
-    if (options_.oneFileSystem && child.id.device != path_.front().id.device) return false;
     child.display = parent.display;
     if (!child.display.endsWith(QLatin1Char('/'))) child.display += QLatin1Char('/');
     child.display += DisplayName(name);
+    if (!IdentifyFolder(child.raw, false, child.id, &failure)) return false;
+    for (const Level& above : path_)
+        if (above.id.device == child.id.device && above.id.inode == child.id.inode) return false;
+    if (options_.oneFileSystem && child.id.device != path_.front().id.device) return false;
     if (entries_) {
         std::u32string text;
         // The data formats quote or escape what would break a listing's lines.
@@ -287,30 +276,27 @@ ListingResult TreeRun::run() {
         }
         const QByteArray name = std::move(top.subfolders[top.next++]);
         Level child;
-        if (!enter(top, name, child)) {
+        int failure = 0;
+        if (!enter(top, name, child, failure)) {
             if (ahead_) ahead_->drop(Joined(top.raw, name));
+            if (failure != 0) {
+                // Known to be a folder, it is not searched: its section says why.
+                startSection(SearchSpecFor(child.display, options_.maskText), false);
+                unreadable(child.display, failure, true);
+                headPending_ = false;
+            }
             continue;
         }
         path_.push_back(std::move(child));
         listSection(path_.back(), false);
     }
     path_.clear();
-    if (total_.abandoned) {
-        if (hooks_.finished) hooks_.finished();
+    if (total_.abandoned || entries_) {
+        Finished(hooks_);
         return total_;
     }
-    if (entries_) {
-        if (hooks_.finished) hooks_.finished();
-        return total_;
-    }
-    if (!bodyWritten_) {
-        // An empty tree reads as an empty folder does today.
-        if (options_.columnIndex >= 1 && options_.columnIndex <= 5) sink_->appendLine(QString());
-        sink_->appendLine(QStringLiteral("no files founded"));
-    }
-    sink_->appendLine(QString());
-    WriteFooter(options_, total_, drive_, *sink_);
-    if (hooks_.finished) hooks_.finished();
+    // An empty tree reads as an empty folder does.
+    FinishReport(options_, total_, bodyWritten_, drive_, *sink_, hooks_);
     return total_;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/DriveSelector.h"
 #include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/NameCoding.h"
 #include "platform/WorkingDirectory.h"
 
 namespace tabulist {

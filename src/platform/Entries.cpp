@@ -37,7 +37,7 @@ PreparedScan Prepare(const QByteArray& directory, const QString& mask, int attrM
     prepared.excludeMask = ~uint32_t(attrMask) & 0x1E;
     const MaskMatcher matcher(mask);
     if (matcher.isEmpty() || directory.isEmpty()) {
-        prepared.code = 2;
+        prepared.code = ScanNothingFound;
         return prepared;
     }
     prepared.code =

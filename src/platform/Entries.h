@@ -17,8 +17,21 @@ constexpr int32_t AttrVolumeLabel = 0x08;
 constexpr int32_t AttrDirectory = 0x10;
 constexpr int32_t AttrArchive = 0x20;
 
+// Every attribute bit: an attribute mask that excludes nothing.
+constexpr int AttrAny = 0x3F;
+
 // Result code of NextScanEntry at the end of the entries.
 constexpr int ScanNoMoreFiles = 18;
+// Codes of opening a scan that leave nothing to list without anything unread: no name
+// matches (the code of "File not found", which a folder gone meanwhile gives too), and a path
+// that names no folder (the code of "Invalid filename").
+constexpr int ScanNothingFound = 2;
+constexpr int ScanNotAFolder = 3;
+
+// "." or "..", the entries for the folder itself and its parent.
+inline bool IsDotName(const char* name) {
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
 
 class EntryScan;  // an open enumeration (platform specific)
 class WorkerPool;
@@ -42,8 +55,11 @@ struct TSearchRec {
     int64_t Size = 0;          // full size in bytes (0 for directories)
     int32_t Attr = 0;          // attribute word
     int64_t ModifiedTime = 0;  // last write in seconds since 1970, neither packed nor clamped
-    QString Name;              // display name: decoded, control characters shown as "?"
-    QByteArray RawName;        // the name's bytes as the file system holds them
+    // Non-zero: the I/O error code with which the system refused the entry's metadata; it is
+    // listed by name, as a file of size 0, its attributes, size and time shown as unknown.
+    int MetadataError = 0;
+    QString Name;        // display name: decoded, control characters shown as "?"
+    QByteArray RawName;  // the name's bytes as the file system holds them
     uint32_t ExcludeMask = 0;
     std::unique_ptr<EntryScan> ScanHandle;  // null when no enumeration is open
 
@@ -61,6 +77,8 @@ int OpenEntryScan(const QString& pattern, int mask, TSearchRec& rec, EntryOrder 
 // file system, never re-encoded) and the mask separately.
 int OpenEntryScan(const QByteArray& directory, const QString& mask, int attrMask, TSearchRec& rec,
                   EntryOrder order = {}, const MetadataFetch& fetch = {});
+// 0 with the next entry in rec; at the end ScanNoMoreFiles, or the I/O error code that cut
+// the reading of the folder's names short (the names read before it were returned).
 int NextScanEntry(TSearchRec& rec);
 
 // OpenEntryScan's work done ahead of time, on any thread: the names read and put in order
@@ -81,15 +99,5 @@ PreparedScan PrepareEntryScan(const QByteArray& directory, const QString& mask, 
 // metadata not fetched yet is fetched as fetch says.
 int OpenPreparedScan(PreparedScan&& prepared, TSearchRec& rec, const MetadataFetch& fetch = {});
 void CloseEntryScan(TSearchRec& rec);
-
-// True when name matches mask: case-insensitive, * any run, ? one character,
-// "*.*" and "*" match everything, a mask ending in ".*" also matches a name without a dot.
-bool MatchesMask(const QString& name, const QString& mask);
-
-// The text a raw file name is shown as: UTF-8 decoded (bad bytes become U+FFFD),
-// control characters (below 0x20 and 0x7F) replaced by "?".
-QString DisplayName(const QByteArray& raw);
-// Sets rec's raw and display name, reusing the storage the previous entry's names left.
-void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
 
 }  // namespace tabulist

@@ -61,12 +61,14 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32
     scan->folder_ = folder;
     folder->skipHidden = (excludeMask & AttrHidden) != 0;
     if (const int code = OpenFolder(directory, folder->handle)) return code;
-    if (const int code = scan->readNames(mask, FolderShowsDots(*folder->handle))) return code;
-    if (folder->items.empty()) return 2;  // nothing matches
+    // A folder whose reading failed part-way lists the entries read, then tells.
+    scan->readError_ = scan->readNames(mask, FolderShowsDots(*folder->handle));
+    if (folder->items.empty()) return scan->readError_ ? scan->readError_ : ScanNothingFound;
     scan->sortNames();
     if (!order.isDefault()) {
         scan->applyOrder(order, fetch);
-        if (folder->items.empty()) return 2;  // every one passed over
+        if (folder->items.empty())  // every one passed over
+            return scan->readError_ ? scan->readError_ : ScanNothingFound;
     }
     scan->fetchAheadIfLarge(fetch);
     out = std::move(scan);
@@ -201,11 +203,12 @@ int EntryScan::next(TSearchRec& rec) {
         rec.Size = fetched.size;
         rec.Time = fetched.time;
         rec.ModifiedTime = fetched.modified;
+        rec.MetadataError = fetched.failure;
         const ScannedFolder::Item& item = folder.items[index];
         SetEntryName(rec, folder.nameOf(item), item.rawLength);
         return 0;
     }
-    return ScanNoMoreFiles;
+    return readError_ ? readError_ : ScanNoMoreFiles;
 }
 
 }  // namespace tabulist

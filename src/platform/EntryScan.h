@@ -18,12 +18,8 @@ struct EntryMeta {
     int64_t modified = 0;  // seconds since 1970, neither packed nor clamped
     int32_t time = 0;      // packed local time
     int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
+    int32_t failure = 0;   // I/O error code of metadata refused: a file of size 0, attr archive
 };
-
-// "." or "..": kept in front of the sorted names, never hidden.
-inline bool IsDotName(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
 
 // An open folder as one operating system holds it; defined in that system's file
 // (EntryScanLinux.cpp), which supplies the calls below and nothing else of the scan.
@@ -45,10 +41,11 @@ void CloseFolder(FolderHandle* folder);
 // Whether the listing shows "." and ".." here: everywhere but at a drive root.
 bool FolderShowsDots(FolderHandle& folder);
 // Hands each name of the folder to names, in the order the system gives them; 0, or the
-// I/O error code that kept it from reading them.
+// I/O error code that kept it from reading them all (the names before it were handed over).
 int ReadFolderNames(FolderHandle& folder, FolderNameReceiver& names);
 // One entry's metadata as the listing reports it; attr -1 when the entry is gone, or when it
-// is hidden and skipHidden (then without asking the system, where a name tells).
+// is hidden and skipHidden (then without asking the system, where a name tells); unknown
+// when the system refused it for another reason.
 EntryMeta FetchEntryMeta(const FolderHandle& folder, const char* name, bool skipHidden);
 
 // The matching names of one directory, read once and sorted, and the directory kept open
@@ -82,6 +79,9 @@ struct ScannedFolder {
     size_t dotItems = 0;  // "." and ".." stay in front of the sorted names
 };
 
+// Sets rec's raw and display name, reusing the storage the previous entry's names left.
+void SetEntryName(TSearchRec& rec, const char* raw, size_t size);
+
 // An open enumeration of a ScannedFolder; each entry's metadata is fetched when it is
 // reached, or ahead of it by worker threads in a large folder, or for every entry up front
 // when the order needs it.
@@ -107,7 +107,8 @@ public:
     size_t entryCount() const { return folder_->items.size(); }
 
     // Fills rec with the next entry that carries none of the excluded bits; entries that
-    // vanished since their names were read are passed over. ScanNoMoreFiles at the end.
+    // vanished since their names were read are passed over. At the end ScanNoMoreFiles, or
+    // the I/O error code that cut the reading of the names short.
     int next(TSearchRec& rec);
 
 private:
@@ -129,6 +130,7 @@ private:
     std::unique_ptr<MetadataAhead> ahead_;  // null: fetched here, one entry at a time
     std::vector<EntryMeta> fetched_;  // parallel to the items once orderByMeta ran, else empty
     size_t next_ = 0;
+    int readError_ = 0;  // what cut the reading of the names short; 0 when all were read
 };
 
 }  // namespace tabulist

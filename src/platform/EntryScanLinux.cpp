@@ -10,6 +10,7 @@
 
 #include "platform/EntryScan.h"
 #include "platform/Errors.h"
+#include "platform/LongPathLinux.h"
 #include "platform/PackedTime.h"
 
 namespace tabulist {
@@ -37,14 +38,23 @@ int32_t attributesOf(const struct stat& st, const char* name) {
     return attr;
 }
 
+int statAt(int fd, const char* name, struct stat& st, int flags) {
+    int result;
+    do result = fstatat(fd, name, &st, flags);
+    while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
 // Metadata of an entry as the listing reports it: links by their target, a link whose
-// target is missing (or loops) as the link itself, seen as a plain file.
-bool statEntry(int fd, const char* name, struct stat& st) {
-    if (fstatat(fd, name, &st, 0) == 0) return true;
-    if (errno != ENOENT && errno != ELOOP) return false;
-    if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(st.st_mode)) return false;
+// target is missing (or loops) as the link itself, seen as a plain file. 0, or the errno
+// value that kept it from being read (ENOENT: gone).
+int statEntry(int fd, const char* name, struct stat& st) {
+    const int err = statAt(fd, name, st, 0);
+    if (err != ENOENT && err != ELOOP) return err;
+    if (const int linkErr = statAt(fd, name, st, AT_SYMLINK_NOFOLLOW)) return linkErr;
+    if (!S_ISLNK(st.st_mode)) return ENOENT;  // replaced meanwhile; gone as it was
     st.st_mode = (st.st_mode & ~S_IFMT) | S_IFREG;
-    return true;
+    return 0;
 }
 
 }  // namespace
@@ -54,7 +64,7 @@ struct FolderHandle {
 };
 
 int OpenFolder(const QByteArray& directory, FolderHandle*& out) {
-    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = OpenAnyLength(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return InOutCodeFromErrno(errno);
     out = new FolderHandle{fd};
     return 0;
@@ -76,16 +86,32 @@ int ReadFolderNames(FolderHandle& folder, FolderNameReceiver& names) {
         if (streamFd >= 0) close(streamFd);
         return InOutCodeFromErrno(err);
     }
-    while (dirent* e = readdir(dir)) names.add(e->d_name, std::strlen(e->d_name));
+    int err = 0;
+    for (;;) {
+        errno = 0;  // readdir tells the end from a failure by errno alone
+        const dirent* e = readdir(dir);
+        if (e) {
+            names.add(e->d_name, std::strlen(e->d_name));
+        } else if (errno != EINTR) {
+            err = errno;
+            break;
+        }
+    }
     closedir(dir);
-    return 0;
+    return err != 0 ? InOutCodeFromErrno(err) : 0;
 }
 
 EntryMeta FetchEntryMeta(const FolderHandle& folder, const char* name, bool skipHidden) {
     EntryMeta meta;
     if (skipHidden && name[0] == '.' && !IsDotName(name)) return meta;
     struct stat st;
-    if (!statEntry(folder.fd, name, st)) return meta;  // gone since its name was read
+    if (const int err = statEntry(folder.fd, name, st)) {
+        if (err == ENOENT) return meta;  // gone since its name was read
+        // Listed by its name all the same, as a file whose details are unknown.
+        meta.attr = AttrArchive | (name[0] == '.' && !IsDotName(name) ? AttrHidden : 0);
+        meta.failure = InOutCodeFromErrno(err);
+        return meta;
+    }
     meta.attr = attributesOf(st, name);
     meta.size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
     meta.modified = int64_t(st.st_mtim.tv_sec);

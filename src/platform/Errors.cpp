@@ -29,7 +29,8 @@ QString EInOutError::messageFor(int code) {
         case 106:
             return QStringLiteral("Invalid numeric input");
         default:
-            return QStringLiteral("I/O error %1").arg(code);
+            return QStringLiteral("I/O error %1")
+                .arg(code > InOutSystemError ? code - InOutSystemError : code);
     }
 }
 
@@ -59,7 +60,7 @@ int MappedCode(int err) {
 
 int InOutCodeFromErrno(int err) {
     const int code = MappedCode(err);
-    return code != 0 ? code : err;
+    return code != 0 ? code : InOutSystemError + err;
 }
 
 EInOutError InOutErrorFromErrno(int err) {

@@ -29,10 +29,11 @@ private:
 
 // Maps an errno value to the code of an input/output error:
 // ENOENT 2; ENOTDIR, ENAMETOOLONG 3; EMFILE, ENFILE 4; EACCES, EPERM, EROFS 5;
-// ENOSPC 101; anything else the errno value itself, always shown as "I/O error %d"
-// (EIO is 5 but is not an access problem).
+// ENOSPC 101; anything else InOutSystemError + the errno value, whose message is
+// "I/O error %d" with the errno value (EIO is 5 but is not an access problem).
 int InOutCodeFromErrno(int err);
 constexpr int InOutTooManyOpenFiles = 4;
+constexpr int InOutSystemError = 0x10000;
 EInOutError InOutErrorFromErrno(int err);
 
 // "Invalid argument to date encode" / "Invalid argument to time encode".

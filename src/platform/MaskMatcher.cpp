@@ -3,7 +3,6 @@
 
 #include <QList>
 
-#include "platform/Entries.h"
 #include "platform/NameCoding.h"
 
 namespace tabulist {

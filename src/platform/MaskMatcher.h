@@ -6,6 +6,10 @@
 
 namespace tabulist {
 
+// True when name matches mask: case-insensitive, * any run, ? one character,
+// "*.*" and "*" match everything, a mask ending in ".*" also matches a name without a dot.
+bool MatchesMask(const QString& name, const QString& mask);
+
 // A file mask prepared once for many names: case-folded, runs of "*" collapsed.
 // Names are given case-folded (FoldCase). Matching costs at most
 // mask length x name length steps: only the last "*" is ever backtracked to.

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstring>
 
-#include "platform/Entries.h"
+#include "platform/EntryScan.h"
 
 namespace tabulist {
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -17,5 +19,9 @@ char32_t FoldCase(char32_t c);
 void FoldCase(std::u32string& text);
 
 void AppendUtf8(char32_t c, std::vector<char>& out);
+
+// The text a raw file name is shown as: UTF-8 decoded (bad bytes become U+FFFD),
+// control characters (below 0x20 and 0x7F) replaced by "?".
+QString DisplayName(const QByteArray& raw);
 
 }  // namespace tabulist

@@ -26,6 +26,9 @@ struct FolderIdentity {
     uint64_t inode = 0;
 };
 // True when rawPath is a directory; a symbolic link counts as one only when followLinks.
-bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity);
+// When the system could not look at it for a reason other than its absence, failure (when
+// given) gets the I/O error code; otherwise 0.
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
+                    int* failure = nullptr);
 
 }  // namespace tabulist

@@ -1,9 +1,12 @@
 // CheckPath and IdentifyFolder through stat(2) and lstat(2).
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Errors.h"
+#include "platform/LongPathLinux.h"
 #include "platform/PathCheck.h"
 
 namespace tabulist {
@@ -17,11 +20,12 @@ PathCheck CheckPath(const QByteArray& rawPath) {
 
 bool IsAbsolutePath(const QByteArray& rawPath) { return rawPath.startsWith('/'); }
 
-bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
+                    int* failure) {
     struct stat info {};
-    const int result =
-        followLinks ? ::stat(rawPath.constData(), &info) : ::lstat(rawPath.constData(), &info);
-    if (result != 0 || !S_ISDIR(info.st_mode)) return false;
+    const int err = StatAnyLength(rawPath, info, followLinks ? 0 : AT_SYMLINK_NOFOLLOW);
+    if (failure) *failure = err != 0 && err != ENOENT ? InOutCodeFromErrno(err) : 0;
+    if (err != 0 || !S_ISDIR(info.st_mode)) return false;
     identity.device = info.st_dev;
     identity.inode = info.st_ino;
     return true;

@@ -19,9 +19,15 @@ bool IsAbsolutePath(const QByteArray& rawPath) {
     return rawPath.size() >= 3 && rawPath[1] == ':' && separator(rawPath[2]);
 }
 
-bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity) {
+bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
+                    int* failure) {
     const std::wstring path = WidePath(rawPath);
     const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (failure) {
+        const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+        const bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        *failure = error != 0 && !absent ? InOutCodeFromWin32(error) : 0;
+    }
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     // A junction or a directory link counts as a folder only when links are followed.

@@ -20,6 +20,13 @@ std::wstring WidePath(const QByteArray& rawPath) {
     for (wchar_t& c : wide)
         if (c == L'/') c = L'\\';
     if (wide.size() == 2 && wide[1] == L':') wide += L'\\';
+    // Past MAX_PATH a full path needs the prefix that turns the length limit off.
+    if (wide.size() >= MAX_PATH - 12) {
+        if (wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\')
+            wide.insert(0, L"\\\\?\\");
+        else if (wide.rfind(L"\\\\", 0) == 0 && wide.rfind(L"\\\\?\\", 0) != 0)
+            wide.replace(0, 2, L"\\\\?\\UNC\\");
+    }
     return wide;
 }
 

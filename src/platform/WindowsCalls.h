@@ -11,7 +11,7 @@ namespace tabulist {
 
 // Raw paths and names are UTF-8 on Windows, with "/" as the program's separator: the wide
 // form the system calls take, "\" separated. A bare drive ("C:") means its root, not the
-// drive's own current folder.
+// drive's own current folder; a full path longer than MAX_PATH gets the "\\?\" prefix.
 std::wstring WidePath(const QByteArray& rawPath);
 QByteArray Utf8FromWide(const wchar_t* text, size_t length);
 inline QByteArray Utf8FromWide(const std::wstring& text) {

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,7 +42,9 @@ TEST(ChangingTree, DirectoryWithoutPermissionListsNoFilesAndIsNotEntered) {
     tree.setMode("locked", 0700);
     tree.setMode("", 0755);  // the way in stays open to others
     const ListRun run = RunList({tree.path("locked")}, -1, true);
-    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "tabulist-list: cannot read " + tree.path("locked") + ": File access denied\n");
     EXPECT_TRUE(run.lines().contains(QStringLiteral("no files founded"))) << run.out.constData();
     EXPECT_FALSE(run.out.contains("secret"));
 
@@ -81,6 +84,37 @@ TEST(ChangingTree, PathLongerThanPathMaxIsListedFromTheWorkingDirectory) {
     close(fd);
     // The fixture cannot remove what it cannot name; take the chain down from the top.
     ASSERT_EQ(system(("rm -rf " + tree.path(step)).constData()), 0);
+}
+
+// 2,000 levels of 20-byte names (paths of about 42,000 bytes), listed whole with no more than
+// 64 descriptors, in text and as data.
+TEST(ChangingTree, TreeOfAnyDepthIsListedWithFewDescriptors) {
+    Fixture tree;
+    int fd = open(tree.root().constData(), O_RDONLY | O_DIRECTORY);
+    constexpr int Levels = 2000;
+    for (int depth = 0; depth < Levels; ++depth) {
+        const QByteArray name = QByteArray::number(depth).rightJustified(20, '0');
+        close(openat(fd, "file.txt", O_WRONLY | O_CREAT, 0644));
+        ASSERT_EQ(mkdirat(fd, name.constData(), 0755), 0);
+        const int next = openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = next;
+    }
+    close(fd);
+    rlimit saved{};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &small), 0);
+    const ListRun text = RunList({"--recursive", "--file-count", tree.root()});
+    const ListRun csv = RunList({"--recursive", "--format", "csv", tree.root()});
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(text.status, 0) << text.err.constData();
+    EXPECT_TRUE(
+        text.lines().contains("founded files:                \t" + QString::number(Levels)));
+    EXPECT_EQ(csv.status, 0) << csv.err.constData();
+    EXPECT_EQ(csv.out.count(",file.txt,file,"), Levels);
+    ASSERT_EQ(system(("rm -rf " + tree.path("00000000000000000000")).constData()), 0);
 }
 
 }  // namespace

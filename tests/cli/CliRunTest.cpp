@@ -104,9 +104,12 @@ TEST_F(Cli, DirectoryThatCannotBeListed) {
     fixture.file("sub/hidden-by-mode");
     fixture.setMode("sub", 0);
     ASSERT_EQ(chmod(fixture.root().constData(), 0755), 0);
+    // Listed as an empty folder is, but said and with status 1.
     o = RunUnprivileged({"--lf", fixture.pathText("sub")});
-    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "no files founded\n\n");
+    EXPECT_EQ(o.err,
+              "tabulist-list: cannot read " + fixture.path("sub") + ": File access denied\n");
 }
 
 TEST_F(Cli, UsageErrorsAreStatusTwo) {

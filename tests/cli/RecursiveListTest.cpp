@@ -37,6 +37,17 @@ TEST(RecursiveList, UnreadableSubfolderReportedAfterTheListing) {
 
     fixture.setMode("b", 0755);
     EXPECT_EQ(RunList({"--recursive", fixture.root()}, -1, true).status, 0);
+
+    // Readable but not searchable: every name is listed, its details unknown, each one said.
+    fixture.file("b/x.txt");
+    fixture.setMode("b", 0644);
+    const test::ListRun names =
+        RunList({"--recursive", "--no-date", "--mask", "*.txt", fixture.root()}, -1, true);
+    EXPECT_EQ(names.status, 1);
+    EXPECT_EQ(names.err,
+              "tabulist-list: cannot read " + fixture.path("b/x.txt") + ": File access denied\n");
+    EXPECT_TRUE(names.lines().contains("x.txt" + QString(26, ' ') + "\t?\t        ?"))
+        << names.out.toStdString();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "platform/Entries.h"
+#include "platform/NameCoding.h"
 #include "support/OutputSeams.h"
 #include "support/PdfReader.h"
 #include "support/WindowTest.h"

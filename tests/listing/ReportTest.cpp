@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <utility>
 
 #include "listing/ReportLines.h"
 #include "platform/Errors.h"
@@ -147,6 +148,16 @@ TEST_F(Report, HeaderLines) {
         QStringList({"size:          \t1000", "free :            \t250", "relative used:\t 75,00",
                      "free space:  \t 25,00", "", "path:    \t" + fixture.rootText() + "/*.none",
                      "", "no files founded", ""}));
+
+    // A failed query: -1 for the shares too, never a figure computed from it.
+    o.footerTotalSize = o.footerPercent = true;
+    for (const auto& [size, free] : {std::pair<int64_t, int64_t>{-1, -1}, {1000, -1}, {-1, 5}}) {
+        const QStringList lines = list(o, drive(size, free));
+        EXPECT_EQ(lines.mid(2, 2),
+                  QStringList({"relative used:\t -1,00", "free space:  \t -1,00"}));
+        EXPECT_EQ(lines.last() == "relative size              :\t -1,00", size == -1);
+    }
+    o.footerTotalSize = o.footerPercent = false;
 
     o.showUnit = true;
     o.driveInfoUnit = 9;  // no unit: empty amounts, no suffix

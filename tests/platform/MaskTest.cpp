@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 
-#include "platform/Entries.h"
+#include "platform/MaskMatcher.h"
 
 namespace tabulist {
 namespace {
