@@ -15,6 +15,12 @@ packages=(
     libxlsxwriter-dev python3-openpyxl
     chromium chromium-driver python3-selenium
 )
+# tools/deps.sh --windows: what tools/windows.sh needs as well (MinGW-w64, Wine, NSIS); on
+# request only, never for ./run and ./test.
+windows_packages=(
+    g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip x11-apps netpbm
+)
+[ "${1:-}" = --windows ] && packages+=("${windows_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

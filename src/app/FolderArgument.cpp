@@ -5,6 +5,7 @@
 
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "platform/Errors.h"
+#include "platform/PathCheck.h"
 #include "platform/WorkingDirectory.h"
 
 namespace tabulist {
@@ -14,7 +15,7 @@ std::optional<QByteArray> FolderArgument(int argc, char** argv) {
     if (argc > 1 && qstrcmp(argv[1], "--") == 0) first = 2;  // a folder named like an option
     if (argc <= first) return std::nullopt;
     QByteArray folder(argv[first]);
-    if (folder.isEmpty() || folder.startsWith('/')) return folder;
+    if (folder.isEmpty() || IsAbsolutePath(folder)) return folder;
     try {
         return ReadWorkingDirectory() + '/' + folder;
     } catch (const TabulistError&) {

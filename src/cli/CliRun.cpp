@@ -123,7 +123,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         return kExitFailed;
     }
     options.directory = QDir(given).absolutePath();
-    if (!options.directory.startsWith(QLatin1Char('/'))) options.directory = given;
+    if (!IsAbsolutePath(options.directory.toUtf8())) options.directory = given;
     options.rawDirectory = raw;
     const DriveTable drives = DriveTable::system();
     if (const Drive* drive = drives.driveOf(options.directory)) {

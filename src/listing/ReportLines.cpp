@@ -1,6 +1,8 @@
 // The header and footer lines of a listing report.
 #include "listing/ReportLines.h"
 
+#include <QDir>
+
 #include "listing/Rendering.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
@@ -92,8 +94,10 @@ void WriteHeader(const ListingOptions& options, const QString& searchSpec, Drive
     }
     if (options.headerDriveName || options.headerDriveInfo) sink.appendLine(QString());
     if (options.headerPath) {
-        // Shown like the names: a control character in the path would break the line.
-        sink.appendLine(QLatin1String("path:    \t") + DisplayName(searchSpec.toUtf8()));
+        // Shown like the names: a control character in the path would break the line. With
+        // the system's separator: "\" on Windows.
+        sink.appendLine(QLatin1String("path:    \t") +
+                        QDir::toNativeSeparators(DisplayName(searchSpec.toUtf8())));
         sink.appendLine(QString());
     }
 }

@@ -21,7 +21,8 @@ QByteArray JoinPath(const QByteArray& dir, const QByteArray& name) {
 }
 
 bool UnderRoot(const QByteArray& path, const QByteArray& root) {
-    if (root == "/") return path.startsWith('/');
+    // A root that ends in its separator: "/", or a drive's "C:/".
+    if (root.endsWith('/')) return path.startsWith(root);
     return path == root || path.startsWith(root + '/');
 }
 

@@ -77,7 +77,11 @@ DriveTable DriveTable::fromMounts(std::vector<MountRecord> mounts) {
     return table;
 }
 
-DriveTable DriveTable::system() { return fromMounts(systemMounts()); }
+DriveTable DriveTable::fromDrives(std::vector<Drive> drives) {
+    DriveTable table;
+    table.drives_ = std::move(drives);
+    return table;
+}
 
 const Drive* DriveTable::byLetter(QChar letter) const {
     const QChar lower = letter.toLower();
@@ -89,8 +93,12 @@ const Drive* DriveTable::byLetter(QChar letter) const {
 const Drive* DriveTable::driveOf(const QString& path) const {
     const Drive* best = nullptr;
     for (const Drive& d : drives_) {
-        const bool contains = d.root == QLatin1String("/") ? path.startsWith(QLatin1Char('/'))
-                                                           : isBelow(path, d.root);
+        // A root that ends in "/" ("/", "C:/") holds every path it begins; "C:" is C:'s too.
+        const bool contains =
+            d.root.endsWith(QLatin1Char('/'))
+                ? path.startsWith(d.root, Qt::CaseInsensitive) ||
+                      (!path.isEmpty() && path.compare(d.root.chopped(1), Qt::CaseInsensitive) == 0)
+                : isBelow(path, d.root);
         if (contains && (!best || d.root.size() > best->root.size())) best = &d;
     }
     return best;

@@ -24,9 +24,9 @@ struct MountRecord {
 struct Drive {
     QChar letter;  // lower case, 'c' to 'z'
     DriveType type;
-    QString root;        // the mount point
-    QString label;       // the label, or the mount point when there is none
-    QString remoteName;  // network drives: the mount source
+    QString root;        // the mount point; on Windows "C:/"
+    QString label;       // the label, or (Linux) the mount point when there is none
+    QString remoteName;  // network drives: the mount source or the share
 };
 
 class DriveTable {
@@ -34,14 +34,18 @@ public:
     // Applies the rules: pseudo file systems and mounts below /proc, /sys, /dev and /run
     // (except /run/media) left out; "c" for "/", then "d" to "z" in mount-point order.
     static DriveTable fromMounts(std::vector<MountRecord> mounts);
-    // The mounts of this machine, read from /proc/self/mountinfo.
+    // Drives the system names itself (Windows' letters), kept as they are.
+    static DriveTable fromDrives(std::vector<Drive> drives);
+    // The mounts of this machine, read from /proc/self/mountinfo (Linux).
     static std::vector<MountRecord> systemMounts();
-    // The table of this machine's mounts, read afresh.
+    // The table of this machine's drives, read afresh: its mounts on Linux, its drive
+    // letters on Windows.
     static DriveTable system();
 
     const std::vector<Drive>& drives() const { return drives_; }
-    const Drive* byLetter(QChar letter) const;        // either case
-    const Drive* driveOf(const QString& path) const;  // longest mount-point prefix
+    const Drive* byLetter(QChar letter) const;  // either case
+    // Longest mount-point prefix; a drive letter matches in either case.
+    const Drive* driveOf(const QString& path) const;
 
     // The selector's row text: "c: [label]" (fixed, CD-ROM, RAM disk), "c:" (removable),
     // "c: //server/share" (network); letter and label in the given case.

@@ -1,4 +1,4 @@
-// Whole-file reads and replacements on Linux; a replacement goes through ReplacementFile.
+// Whole-file reads on Linux.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -7,7 +7,6 @@
 
 #include "platform/Errors.h"
 #include "platform/FileStore.h"
-#include "platform/ReplacementFile.h"
 
 namespace tabulist {
 
@@ -44,16 +43,6 @@ size_t ReadFileStart(const QString& path, void* buffer, size_t size) {
         got += static_cast<size_t>(n);
     }
     return got;
-}
-
-void ReplaceFile(const QString& path, const void* data, size_t size) {
-    ReplacementFile file(path);
-    if (file.Open(true) && file.Write(static_cast<const char*>(data), qint64(size)) &&
-        file.Commit())
-        return;
-    // A file-size limit refuses the write the way a full disk does.
-    if (file.OutOfRoom()) throw EInOutError(101);
-    ThrowErrno(file.Error());
 }
 
 }  // namespace tabulist

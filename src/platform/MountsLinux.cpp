@@ -95,6 +95,8 @@ std::vector<MountRecord> DriveTable::systemMounts() {
     return mounts;
 }
 
+DriveTable DriveTable::system() { return fromMounts(systemMounts()); }
+
 int64_t QueryDriveSize(uint8_t drive) { return queryDrive(drive, false); }
 int64_t QueryDriveFree(uint8_t drive) { return queryDrive(drive, true); }
 

@@ -15,6 +15,10 @@ struct PathCheck {
 };
 PathCheck CheckPath(const QByteArray& rawPath);
 
+// Whether a path names its folder without the working directory: "/..." on Linux; a drive
+// root ("C:/" or "C:\") or a share ("\\server\share") on Windows.
+bool IsAbsolutePath(const QByteArray& rawPath);
+
 // Which directory a path names, so that a walk can tell a folder it has already entered
 // (a bind mount of an ancestor) and another file system (a different device).
 struct FolderIdentity {

@@ -18,6 +18,8 @@ PathCheck CheckPath(const QByteArray& rawPath) {
     return {S_ISDIR(info.st_mode) ? PathCheck::Directory : PathCheck::NotDirectory, {}};
 }
 
+bool IsAbsolutePath(const QByteArray& rawPath) { return rawPath.startsWith('/'); }
+
 bool IdentifyFolder(const QByteArray& rawPath, bool followLinks, FolderIdentity& identity,
                     int* failure) {
     struct stat info {};

@@ -30,6 +30,12 @@ void CopyIfMissing(const QString& from, const QString& to) {
 }  // namespace
 
 QString PerUserSettingsFolder() {
+#ifdef Q_OS_WIN
+    // Windows keeps a user's program settings in the roaming application data.
+    const QString appData = qEnvironmentVariable("APPDATA");
+    if (QDir::isAbsolutePath(appData))
+        return QDir::cleanPath(appData + QStringLiteral("/Tabulist"));
+#endif
     const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     const QString config =
         QDir::isAbsolutePath(base) ? base : QDir::homePath() + QStringLiteral("/.config");

@@ -4,7 +4,8 @@
 
 namespace tabulist {
 
-// $XDG_CONFIG_HOME/tabulist, or ~/.config/tabulist when that is unset or not absolute.
+// $XDG_CONFIG_HOME/tabulist, or ~/.config/tabulist when that is unset or not absolute;
+// on Windows %APPDATA%\Tabulist.
 QString PerUserSettingsFolder();
 
 // Where Tabulist.sav lives for this user: beside the program when the user may write

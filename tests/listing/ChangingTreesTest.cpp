@@ -3,6 +3,7 @@
 #include "listing/ListingEngine.h"
 #include "support/Fixture.h"
 #include "support/LinesSink.h"
+#include "support/OnWindows.h"
 
 namespace tabulist::test {
 namespace {
@@ -18,6 +19,7 @@ ListingOptions DetailOptions(const QString& directory) {
 // The engine asks the window to run its messages before every fetch; whatever the user or
 // another program does to the tree then must not end the listing badly.
 TEST(ChangingTree, EntryRemovedAfterItsNameWasReadIsSkippedAndTheListingGoesOn) {
+    SKIP_ON_WINDOWS("the Windows scan reads names and metadata in one pass");
     Fixture tree;
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) tree.file(name, 1);
     ListingHooks hooks;

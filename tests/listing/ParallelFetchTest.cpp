@@ -51,7 +51,9 @@ protected:
             fixture.setLocalTime(name, 1990 + i % 30, 1 + i % 12, 1 + i % 28, (i * 5) % 24, i % 60,
                                  (i * 7) % 60);
         }
-        fixture.fifo("pipe");
+#ifndef _WIN32
+        fixture.fifo("pipe");  // Windows has no FIFOs in folders
+#endif
     }
 
     QStringList list(ListingOptions o, const MetadataFetch& fetch, const ListingHooks& hooks = {}) {

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QStringList>
 
 #include "platform/DirectoryList.h"
@@ -161,7 +162,7 @@ TEST_F(LinkedSelectorTest, PickOfADriveThatCannotBeEnteredKeepsTheNewDriveAndRep
     selector->Pick(rowOf(away));
     EXPECT_EQ(log.take(), Strings({"drive"}));
     EXPECT_EQ(list->CurrentDirectoryRaw(), before);
-    ASSERT_EQ(mkdir(secondRoot.constData(), 0700), 0);  // for the fixture's clean-up
+    ASSERT_TRUE(QDir().mkdir(QString::fromUtf8(secondRoot)));  // for the fixture's clean-up
 }
 
 TEST_F(LinkedSelectorTest, DestroyedListIsUnlinked) {

@@ -1,10 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#endif
 #include <unistd.h>
 
 #include <QDir>
@@ -18,6 +20,7 @@
 #include "settings/SavedOptions.h"
 #include "settings/SettingsFile.h"
 #include "support/Fixture.h"
+#include "support/OnWindows.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {
@@ -54,6 +57,7 @@ std::pair<int, std::string> IoErrorOf(Call call) {
     return {0, "no error"};
 }
 
+#ifndef _WIN32
 // Makes a file or directory unwritable even for root (immutable flag) and undoes it.
 class Unwritable {
 public:
@@ -88,6 +92,7 @@ private:
     bool ok_ = false;
     bool immutable_ = false;
 };
+#endif
 
 class SettingsFile : public ::testing::Test {
 protected:
@@ -162,6 +167,9 @@ TEST_F(SettingsFile, LoadFailuresNameTheirCause) {
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsNotLoaded) {
+#ifdef _WIN32
+    GTEST_SKIP() << "immutable files, fork and file-size limits are Linux's";
+#else
     WriteFile(path(), Pattern(296));
     Unwritable readOnly(path());
     if (!readOnly.ok())
@@ -171,8 +179,10 @@ TEST_F(SettingsFile, ReadOnlyFileIsNotLoaded) {
     const auto [code, message] = IoErrorOf([&] { LoadOptionsRecord(path(), record); });
     EXPECT_EQ(code, 5);
     EXPECT_EQ(message, "File access denied");
+#endif
 }
 
+#ifndef _WIN32
 // Stores in a child process whose file-size limit is limit bytes; returns the error message.
 std::string StoreUnderSizeLimit(const QString& path, const TSavedOptions& record, rlim_t limit) {
     int pipeEnds[2];
@@ -204,8 +214,12 @@ std::string StoreUnderSizeLimit(const QString& path, const TSavedOptions& record
     ::waitpid(child, &status, 0);
     return message;
 }
+#endif
 
 TEST_F(SettingsFile, FailedStoreKeepsThePreviousFileAndLeavesNoTemporary) {
+#ifdef _WIN32
+    GTEST_SKIP() << "fork and file-size limits are Linux's";
+#else
     const QByteArray previous = Bytes(Filled(7));
     WriteFile(path(), previous);
     for (rlim_t limit : {rlim_t{0}, rlim_t{100}}) {
@@ -216,35 +230,49 @@ TEST_F(SettingsFile, FailedStoreKeepsThePreviousFileAndLeavesNoTemporary) {
     }
     EXPECT_EQ(StoreUnderSizeLimit(path(), Filled(9), 296), "no error");
     EXPECT_EQ(ReadFile(path()), Bytes(Filled(9)));
+#endif
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsNotStored) {
+#ifdef _WIN32
+    GTEST_SKIP() << "immutable files are Linux's";
+#else
     WriteFile(path(), Bytes(Filled(7)));
     Unwritable readOnly(path());
     if (!readOnly.ok()) GTEST_SKIP() << "cannot make a file unwritable here";
     const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
     EXPECT_EQ(message, "File access denied");
     EXPECT_EQ(ReadFile(path()), Bytes(Filled(7)));
+#endif
 }
 
 TEST_F(SettingsFile, UnwritableDirectoryTakesOnlyAnExistingFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "immutable folders are Linux's";
+#else
     Unwritable closed(dir.path());
     if (!closed.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
     const auto [code, message] = IoErrorOf([&] { StoreOptionsRecord(path(), Filled(9)); });
     EXPECT_EQ(message, "File access denied");
     EXPECT_TRUE(entries().isEmpty());
+#endif
 }
 
 TEST_F(SettingsFile, UnwritableDirectoryWithAWritableFileIsStoredInPlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "immutable folders are Linux's";
+#else
     WriteFile(path(), Pattern(300));
     Unwritable closed(dir.path());
     if (!closed.ok()) GTEST_SKIP() << "cannot make a directory unwritable here";
     StoreOptionsRecord(path(), Filled(9));
     EXPECT_EQ(ReadFile(path()), Bytes(Filled(9)));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("Tabulist.sav")});
+#endif
 }
 
 TEST_F(SettingsFile, StoreThroughALinkReplacesTheLinkedFile) {
+    SKIP_ON_WINDOWS("symbolic links as Linux has them");
     const QString real = dir.filePath(QStringLiteral("real.sav"));
     WriteFile(real, Bytes(Filled(7)));
     ASSERT_TRUE(QFile::link(real, path()));
@@ -277,6 +305,9 @@ TEST_F(SettingsFile, EveryLengthLoadsOrFailsWithTheShortReadMessage) {
 }
 
 TEST_F(SettingsFile, ReadOnlyFileAndUnwritableDirectoryAreRefusedWithoutDamage) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs an ordinary Linux user and permission bits";
+#else
     const QString path = this->path();
     const QByteArray before(296, '\x01');
     WriteFile(path, before);
@@ -300,6 +331,7 @@ TEST_F(SettingsFile, ReadOnlyFileAndUnwritableDirectoryAreRefusedWithoutDamage) 
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     chmod(QFile::encodeName(dir.path()).constData(), 0755);
+#endif
 }
 
 }  // namespace

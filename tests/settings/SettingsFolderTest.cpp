@@ -13,6 +13,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsFolder.h"
 #include "support/Fixture.h"
+#include "support/OnWindows.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {
@@ -70,6 +71,7 @@ TEST_F(SettingsFolder, WritableProgramFolderKeepsTheFilesBesideTheProgram) {
 // begins from the installed options, a store goes to the user's folder, and the next
 // start reads the user's own options while the installed files stay as they were.
 TEST_F(SettingsFolder, ReadOnlyProgramFolderStartsFromItsFilesAndStoresPerUser) {
+    SKIP_ON_WINDOWS("needs an ordinary Linux user and permission bits");
     Chmod(installed(), 0444);
     Chmod(AddedOptionsPath(installed()), 0444);
     Chmod(program.path(), 0555);
@@ -101,6 +103,7 @@ TEST_F(SettingsFolder, ReadOnlyProgramFolderStartsFromItsFilesAndStoresPerUser) 
 // Without installed files the per-user folder stays empty, and the load reports the
 // missing file as a start without one does.
 TEST_F(SettingsFolder, NothingInstalledLeavesTheLoadToReportTheMissingFile) {
+    SKIP_ON_WINDOWS("needs an ordinary Linux user and permission bits");
     QFile::remove(installed());
     QFile::remove(AddedOptionsPath(installed()));
     Chmod(program.path(), 0555);
@@ -112,6 +115,7 @@ TEST_F(SettingsFolder, NothingInstalledLeavesTheLoadToReportTheMissingFile) {
 }
 
 TEST(PerUserSettingsFolder, ConfigurationHomeOrTheDotConfigFolder) {
+    SKIP_ON_WINDOWS("Windows keeps per-user settings in %APPDATA%: WindowsSettingsFolder");
     const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
     const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", "/somewhere/config/");

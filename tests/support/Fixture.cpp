@@ -1,15 +1,13 @@
-// The temporary trees and file helpers of the tests.
+// The temporary trees of the tests and the working directory, on Linux.
 #include "support/Fixture.h"
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -160,34 +158,6 @@ void Fixture::remove(const QByteArray& name) {
     if (lstat(p.constData(), &st) != 0) fail("lstat", p);
     if ((S_ISDIR(st.st_mode) ? rmdir(p.constData()) : unlink(p.constData())) != 0)
         fail("remove", p);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QByteArray RandomBytes(std::mt19937& random, int size) {
-    QByteArray bytes(size, 0);
-    for (char& b : bytes) b = char(random() & 0xFF);
-    return bytes;
-}
-
-QByteArray ReadAll(FILE* stream) {
-    std::fflush(stream);
-    std::rewind(stream);
-    QByteArray bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 QByteArray RealPath(const QByteArray& path) {
