@@ -40,6 +40,7 @@ public:
 private:
     bool NextMatchingEntry();
     int OpenScan();
+    const QByteArray& scanFolder();
     void countEntry();
     void bodyScan();
 
@@ -51,6 +52,7 @@ private:
     TSearchRec rec_;
     ScanState state_ = ScanState::First;
     ListingResult result_;
+    QByteArray scanFolder_;
 };
 
 bool ListingRun::NextMatchingEntry() {
@@ -76,6 +78,18 @@ int ListingRun::OpenScan() {
     return OpenEntryScan(options_.rawDirectory, mask, 63, rec_, options_.order, options_.fetch);
 }
 
+// The folder the scan reads, as the file system names it.
+const QByteArray& ListingRun::scanFolder() {
+    if (!scanFolder_.isEmpty()) return scanFolder_;
+    if (options_.rawDirectory.isEmpty() || options_.maskText.contains(QLatin1Char('/')))
+        scanFolder_ =
+            result_.searchSpec.left(result_.searchSpec.lastIndexOf(QLatin1Char('/'))).toUtf8();
+    else
+        scanFolder_ = options_.rawDirectory;
+    if (scanFolder_.isEmpty()) scanFolder_ = QByteArrayLiteral("/");
+    return scanFolder_;
+}
+
 void ListingRun::countEntry() {
     ++result_.fileCount;
     result_.totalSize += rec_.Size;
@@ -88,6 +102,7 @@ void ListingRun::bodyScan() {
         if (NextMatchingEntry()) {
             countEntry();
             if (const QString* line = body.add(rec_)) sink_->appendLine(*line);
+            if (hooks_.entryListed) hooks_.entryListed(scanFolder(), rec_);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
@@ -130,6 +145,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
         if (NextMatchingEntry() && !IsDotEntry(rec_)) {
             countEntry();
             entries.entry(folder, rec_);
+            if (hooks_.entryListed) hooks_.entryListed(scanFolder(), rec_);
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }

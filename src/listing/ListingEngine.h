@@ -66,12 +66,25 @@ public:
     virtual void appendLine(const QString& line) = 0;
 };
 
+// A file's checksum as the data formats carry it.
+struct EntryChecksum {
+    QByteArray text;          // lower-case hexadecimal; empty for anything but a file read
+    QByteArray relativePath;  // from the listed directory, as the file system names it
+};
+
 // Where the entries go when a listing is exported as data rather than written as lines.
 class EntrySink {
 public:
     virtual ~EntrySink() = default;
     // folder: where the entry lies, relative to the listed directory ("." for itself).
     virtual void entry(const QString& folder, const TSearchRec& rec) = 0;
+    // The entry with its file's checksum (ChecksumEntries); sinks that carry checksums
+    // override this, the others list the entry as it is.
+    virtual void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                                   const EntryChecksum& checksum) {
+        (void)checksum;
+        entry(folder, rec);
+    }
 };
 
 // The window's hooks into a running listing. All are optional.
@@ -86,6 +99,9 @@ struct ListingHooks {
     std::function<int64_t(uint8_t drive)> driveFree;      // defaults to QueryDriveFree
     // A subfolder that could not be read: its path and the I/O message; the listing goes on.
     std::function<void(const QString& folder, const QString& message)> unreadableFolder;
+    // The entry just listed (its line or record was the last one handed on), with its folder
+    // as the file system names it: checksums read the file from there.
+    std::function<void(const QByteArray& folder, const TSearchRec& rec)> entryListed;
 };
 
 struct ListingResult {

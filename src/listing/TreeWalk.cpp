@@ -192,6 +192,7 @@ void TreeRun::listSection(Level& level, bool start) {
         } else if (const QString* line = body.add(rec_)) {
             write(*line);
         }
+        if (hooks_.entryListed) hooks_.entryListed(level.raw, rec_);
     }
     CloseEntryScan(rec_);
     if (total_.abandoned) return;
