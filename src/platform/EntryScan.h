@@ -20,6 +20,37 @@ struct EntryMeta {
     int32_t attr = -1;     // -1: passed over (a hidden name not asked for, or gone meanwhile)
 };
 
+// "." or "..": kept in front of the sorted names, never hidden.
+inline bool IsDotName(const char* name) {
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// An open folder as one operating system holds it; defined in that system's file
+// (EntryScanLinux.cpp), which supplies the calls below and nothing else of the scan.
+struct FolderHandle;
+
+// Receives a folder's names as the system reads them.
+class FolderNameReceiver {
+public:
+    virtual void add(const char* name, size_t size) = 0;  // name is NUL-terminated
+
+protected:
+    ~FolderNameReceiver() = default;
+};
+
+// Opens directory for reading its names and its entries' metadata: 0 with out set, or an
+// I/O error code.
+int OpenFolder(const QByteArray& directory, FolderHandle*& out);
+void CloseFolder(FolderHandle* folder);
+// Whether the listing shows "." and ".." here: everywhere but at a drive root.
+bool FolderShowsDots(FolderHandle& folder);
+// Hands each name of the folder to names, in the order the system gives them; 0, or the
+// I/O error code that kept it from reading them.
+int ReadFolderNames(FolderHandle& folder, FolderNameReceiver& names);
+// One entry's metadata as the listing reports it; attr -1 when the entry is gone, or when it
+// is hidden and skipHidden (then without asking the system, where a name tells).
+EntryMeta FetchEntryMeta(const FolderHandle& folder, const char* name, bool skipHidden);
+
 // The matching names of one directory, read once and sorted, and the directory kept open
 // so that metadata is fetched by name. Shared with the tasks fetching metadata ahead, so
 // that a scan closed early leaves them nothing dangling.
@@ -43,8 +74,8 @@ struct ScannedFolder {
     EntryMeta fetch(size_t index) const;  // safe from any thread
     void closeDirectory();
 
-    int fd = -1;
-    bool skipHidden = false;  // hidden names are passed over without asking the system
+    FolderHandle* handle = nullptr;  // null once closed
+    bool skipHidden = false;         // hidden names are passed over without asking the system
     std::vector<char> names;
     std::vector<char> keys;
     std::vector<Item> items;
@@ -83,7 +114,7 @@ private:
     using Item = ScannedFolder::Item;
 
     EntryScan() = default;
-    void readNames(void* dir, const MaskMatcher& mask, bool keepDots);
+    int readNames(const MaskMatcher& mask, bool keepDots);
     bool addName(const char* raw, size_t size, const MaskMatcher& mask);
     void sortNames();
     const char* keyOf(const Item& item) const;

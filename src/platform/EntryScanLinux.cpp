@@ -1,29 +1,19 @@
-// EntryScan on Linux: names read once with readdir, metadata with fstatat on the open directory.
+// The Linux calls of EntryScan: names read once with readdir, metadata with fstatat on the
+// open directory, attributes from the mode.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
-#include <string>
 
 #include "platform/EntryScan.h"
-#include "platform/EntryScanAhead.h"
 #include "platform/Errors.h"
-#include "platform/MaskMatcher.h"
-#include "platform/NameCoding.h"
 #include "platform/PackedTime.h"
-#include "platform/WorkerPool.h"
 
 namespace tabulist {
 namespace {
-
-bool isDotName(const char* name) {
-    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
 
 // A drive root is a mount point: there the listing shows no "." and "..".
 bool isMountRoot(int fd) {
@@ -40,34 +30,11 @@ bool isMountRoot(int fd) {
 
 int32_t attributesOf(const struct stat& st, const char* name) {
     int32_t attr = S_ISDIR(st.st_mode) ? AttrDirectory : AttrArchive;
-    if (name[0] == '.' && !isDotName(name)) attr |= AttrHidden;
+    if (name[0] == '.' && !IsDotName(name)) attr |= AttrHidden;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attr |= AttrReadOnly;
     if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
         attr |= AttrSystem;
     return attr;
-}
-
-// memcmp's order over the common length, then the shorter first; eight bytes at a time,
-// inline, since sorting a large folder compares names millions of times.
-int CompareBytes(const char* a, size_t aLength, const char* b, size_t bLength) {
-    const size_t common = std::min(aLength, bLength);
-    size_t i = 0;
-    for (; i + 8 <= common; i += 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a + i, 8);
-        std::memcpy(&y, b + i, 8);
-        if (x != y) {
-            if constexpr (std::endian::native == std::endian::little) {
-                x = __builtin_bswap64(x);
-                y = __builtin_bswap64(y);
-            }
-            return x < y ? -1 : 1;
-        }
-    }
-    for (; i < common; ++i)
-        if (a[i] != b[i])
-            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
-    return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
 }
 
 // Metadata of an entry as the listing reports it: links by their target, a link whose
@@ -82,186 +49,48 @@ bool statEntry(int fd, const char* name, struct stat& st) {
 
 }  // namespace
 
-ScannedFolder::~ScannedFolder() { closeDirectory(); }
+struct FolderHandle {
+    int fd;
+};
 
-void ScannedFolder::closeDirectory() {
-    if (fd >= 0) close(fd);
-    fd = -1;
+int OpenFolder(const QByteArray& directory, FolderHandle*& out) {
+    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return InOutCodeFromErrno(errno);
+    out = new FolderHandle{fd};
+    return 0;
 }
 
-EntryMeta ScannedFolder::fetch(size_t index) const {
-    const char* name = nameOf(items[index]);
-    EntryMeta meta;
-    if (skipHidden && name[0] == '.' && !isDotName(name)) return meta;
-    struct stat st;
-    if (!statEntry(fd, name, st)) return meta;  // gone since its name was read
-    meta.attr = attributesOf(st, name);
-    meta.size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
-    meta.modified = int64_t(st.st_mtim.tv_sec);
-    meta.time = PackLocalTime(st.st_mtim.tv_sec);
-    return meta;
+void CloseFolder(FolderHandle* folder) {
+    close(folder->fd);
+    delete folder;
 }
 
-EntryScan::~EntryScan() = default;
+bool FolderShowsDots(FolderHandle& folder) { return !isMountRoot(folder.fd); }
 
-int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32_t excludeMask,
-                    EntryOrder order, const MetadataFetch& fetch, std::unique_ptr<EntryScan>& out) {
-    std::unique_ptr<EntryScan> scan(new EntryScan);
-    auto folder = std::make_shared<ScannedFolder>();
-    scan->folder_ = folder;
-    folder->skipHidden = (excludeMask & AttrHidden) != 0;
-    folder->fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder->fd < 0) return InOutCodeFromErrno(errno);
-    // The directory stream gets its own descriptor: fd outlives it for fstatat.
-    const int streamFd = dup(folder->fd);
+int ReadFolderNames(FolderHandle& folder, FolderNameReceiver& names) {
+    // The directory stream gets its own descriptor: the folder's outlives it for fstatat.
+    const int streamFd = dup(folder.fd);
     DIR* dir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
     if (!dir) {
         const int err = errno;
         if (streamFd >= 0) close(streamFd);
         return InOutCodeFromErrno(err);
     }
-    scan->readNames(dir, mask, !isMountRoot(folder->fd));
+    while (dirent* e = readdir(dir)) names.add(e->d_name, std::strlen(e->d_name));
     closedir(dir);
-    if (folder->items.empty()) return 2;  // nothing matches
-    scan->sortNames();
-    if (!order.isDefault()) {
-        scan->applyOrder(order, fetch);
-        if (folder->items.empty()) return 2;  // every one passed over
-    }
-    scan->fetchAheadIfLarge(fetch);
-    out = std::move(scan);
     return 0;
 }
 
-void EntryScan::fetchAheadIfLarge(const MetadataFetch& fetch) {
-    // Below the threshold a thread hand-over costs more than the calls it would spread.
-    if (fetched_.empty() && !ahead_ && folder_->items.size() >= fetch.minEntries) {
-        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
-        ahead_ = std::make_unique<MetadataAhead>(folder_, pool);
-    }
-}
-
-void EntryScan::fetchAll() {
-    if (!fetched_.empty() || next_ != 0 || ahead_) return;
-    const size_t count = folder_->items.size();
-    fetched_.resize(count);
-    for (size_t i = 0; i < count; ++i) fetched_[i] = folder_->fetch(i);
-    folder_->closeDirectory();
-}
-
-void EntryScan::readNames(void* stream, const MaskMatcher& mask, bool keepDots) {
-    DIR* dir = static_cast<DIR*>(stream);
-    std::vector<ScannedFolder::Item>& items = folder_->items;
-    std::vector<ScannedFolder::Item> dots;
-    while (dirent* e = readdir(dir)) {
-        const size_t size = std::strlen(e->d_name);
-        if (isDotName(e->d_name)) {
-            // Kept apart from the sort; readdir may hand them over in any order.
-            if (keepDots && addName(e->d_name, size, mask)) {
-                dots.push_back(items.back());
-                items.pop_back();
-            }
-            continue;
-        }
-        addName(e->d_name, size, mask);
-    }
-    std::sort(dots.begin(), dots.end(),
-              [](const ScannedFolder::Item& a, const ScannedFolder::Item& b) {
-                  return a.rawLength < b.rawLength;
-              });
-    folder_->dotItems = dots.size();
-    items.insert(items.begin(), dots.begin(), dots.end());
-}
-
-bool EntryScan::addName(const char* raw, size_t size, const MaskMatcher& mask) {
-    static thread_local std::u32string text;
-    bool plain = true;  // ASCII without upper case or controls: the key is the name itself
-    bool ascii = true;
-    for (size_t i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(raw[i]);
-        if (b >= 0x80) {
-            ascii = plain = false;
-            break;
-        }
-        if (b < 0x20 || b == 0x7F || (b >= 'A' && b <= 'Z')) plain = false;
-    }
-    // An ASCII name's folded text is its bytes folded one by one; the mask "*" needs no text.
-    const bool needText = !ascii || !mask.matchesAll();
-    if (ascii && needText) {
-        text.clear();
-        for (size_t i = 0; i < size; ++i) {
-            const auto b = static_cast<unsigned char>(raw[i]);
-            text.push_back(b < 0x20 || b == 0x7F ? U'?' : FoldCase(char32_t(b)));
-        }
-    } else if (!ascii) {
-        DecodeName(raw, size, text);
-        FoldCase(text);
-    }
-    if (needText && !mask.matches(text)) return false;
-
-    std::vector<char>& names = folder_->names;
-    std::vector<char>& keys = folder_->keys;
-    ScannedFolder::Item item;
-    item.raw = uint32_t(names.size());
-    item.rawLength = uint16_t(size);
-    names.insert(names.end(), raw, raw + size + 1);
-    item.keyInNames = plain;
-    if (plain) {
-        item.key = item.raw;
-        item.keyLength = item.rawLength;
-    } else if (ascii) {
-        item.key = uint32_t(keys.size());
-        item.keyLength = item.rawLength;
-        keys.resize(keys.size() + size);
-        char* key = keys.data() + item.key;
-        for (size_t i = 0; i < size; ++i) {
-            const auto b = static_cast<unsigned char>(raw[i]);
-            key[i] = char(b < 0x20 || b == 0x7F ? '?' : b >= 'A' && b <= 'Z' ? b + 32 : b);
-        }
-    } else {
-        item.key = uint32_t(keys.size());
-        for (char32_t c : text) AppendUtf8(c, keys);
-        item.keyLength = uint16_t(keys.size() - item.key);
-    }
-    folder_->items.push_back(item);
-    return true;
-}
-
-const char* EntryScan::keyOf(const ScannedFolder::Item& item) const {
-    return (item.keyInNames ? folder_->names.data() : folder_->keys.data()) + item.key;
-}
-
-void EntryScan::sortNames() {
-    const char* names = folder_->names.data();
-    const char* keys = folder_->keys.data();
-    auto less = [names, keys](const Item& a, const Item& b) {
-        // Folded text first; names that fold alike in byte order.
-        const int c = CompareBytes((a.keyInNames ? names : keys) + a.key, a.keyLength,
-                                   (b.keyInNames ? names : keys) + b.key, b.keyLength);
-        if (c != 0) return c < 0;
-        return CompareBytes(names + a.raw, a.rawLength, names + b.raw, b.rawLength) < 0;
-    };
-    std::vector<Item>& items = folder_->items;
-    std::sort(items.begin() + std::ptrdiff_t(folder_->dotItems), items.end(), less);
-}
-
-int EntryScan::next(TSearchRec& rec) {
-    const ScannedFolder& folder = *folder_;
-    while (next_ < folder.items.size()) {
-        const size_t index = next_++;
-        const EntryMeta fetched = !fetched_.empty() ? fetched_[index]
-                                  : ahead_          ? ahead_->at(index)
-                                                    : folder.fetch(index);
-        if (fetched.attr < 0 || (uint32_t(fetched.attr) & rec.ExcludeMask)) continue;
-        rec.Attr = fetched.attr;
-        rec.Size = fetched.size;
-        rec.Time = fetched.time;
-        rec.ModifiedTime = fetched.modified;
-        const ScannedFolder::Item& item = folder.items[index];
-        SetEntryName(rec, folder.nameOf(item), item.rawLength);
-        return 0;
-    }
-    return ScanNoMoreFiles;
+EntryMeta FetchEntryMeta(const FolderHandle& folder, const char* name, bool skipHidden) {
+    EntryMeta meta;
+    if (skipHidden && name[0] == '.' && !IsDotName(name)) return meta;
+    struct stat st;
+    if (!statEntry(folder.fd, name, st)) return meta;  // gone since its name was read
+    meta.attr = attributesOf(st, name);
+    meta.size = S_ISDIR(st.st_mode) ? 0 : int64_t(st.st_size);
+    meta.modified = int64_t(st.st_mtim.tv_sec);
+    meta.time = PackLocalTime(st.st_mtim.tv_sec);
+    return meta;
 }
 
 }  // namespace tabulist

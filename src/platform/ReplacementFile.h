@@ -6,6 +6,8 @@
 
 namespace tabulist {
 
+struct OpenedFile;  // a file open for writing, as one operating system holds it
+
 // Writing a whole file under a name the user chose, so that a failure never leaves a
 // half-written file where a good one was. The name is followed through symbolic links.
 // A regular file (or a new name) is written to a temporary beside it that takes the name
@@ -42,7 +44,7 @@ private:
 
     QByteArray target_;
     QByteArray temporary_;  // empty unless a temporary is being written
-    int fd_ = -1;
+    OpenedFile* file_ = nullptr;
     bool inPlace_ = false;
     qint64 written_ = 0;
     Failure failure_ = Failure::None;

@@ -1,16 +1,19 @@
-// ReplacementFile on Linux: a temporary beside the target, fsync, and an atomic rename.
+// The Linux calls of ReplacementFile: open, fsync, rename, and the old file's owner and mode.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 
-#include "platform/ReplacementFile.h"
+#include "platform/ReplacementFileSystem.h"
 
 namespace tabulist {
+
+struct OpenedFile {
+    int fd;
+};
 
 namespace {
 
@@ -20,8 +23,14 @@ QByteArray DirectoryOf(const QByteArray& path) {
     return slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
-// What the name finally points at, through any chain of symbolic links; a dangling link
-// gives the name it points at, which is then created.
+int Opened(int fd, OpenedFile*& out) {
+    if (fd < 0) return errno;
+    out = new OpenedFile{fd};
+    return 0;
+}
+
+}  // namespace
+
 QByteArray FollowLinks(QByteArray path) {
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info {};
@@ -35,7 +44,18 @@ QByteArray FollowLinks(QByteArray path) {
     return path;  // a loop: opening it reports the error
 }
 
-int CreateTemporaryBeside(const QByteArray& target, QByteArray& name) {
+TargetKind InspectTarget(const QByteArray& target) {
+    struct stat info {};
+    if (::stat(target.constData(), &info) != 0) return TargetKind::Missing;
+    if (S_ISDIR(info.st_mode)) return TargetKind::Directory;
+    return S_ISREG(info.st_mode) ? TargetKind::Regular : TargetKind::Other;
+}
+
+int OpenExistingForWriting(const QByteArray& target, OpenedFile*& out) {
+    return Opened(::open(target.constData(), O_WRONLY | O_CLOEXEC), out);
+}
+
+int CreateTemporaryBeside(const QByteArray& target, QByteArray& name, OpenedFile*& out) {
     static std::atomic<unsigned> counter{0};
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray dir = slash < 0 ? QByteArray() : target.left(slash + 1);
@@ -45,110 +65,50 @@ int CreateTemporaryBeside(const QByteArray& target, QByteArray& name) {
                QByteArray::number(counter++);
         // 0666: a new file gets what the umask leaves.
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        if (fd >= 0 || errno != EEXIST) return Opened(fd, out);
     }
 }
 
-}  // namespace
-
-ReplacementFile::ReplacementFile(const QString& name)
-    : target_(FollowLinks(QFile::encodeName(name))) {}
-
-ReplacementFile::~ReplacementFile() { Discard(); }
-
-bool ReplacementFile::Fail(Failure failure, int err) {
-    failure_ = failure;
-    error_ = err;
-    return false;
-}
-
-bool ReplacementFile::OutOfRoom() const {
-    return failure_ == Failure::Write && (error_ == ENOSPC || error_ == EFBIG || error_ == 0);
-}
-
-bool ReplacementFile::Open(bool allowInPlace) {
+void KeepOwnerAndMode(OpenedFile& file, const QByteArray& target) {
     struct stat old {};
-    const bool exists = ::stat(target_.constData(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) return Fail(Failure::Create, EISDIR);
-    if (exists && !S_ISREG(old.st_mode)) {
-        // A pipe or a device is not replaced by a file: the bytes go into it.
-        fd_ = ::open(target_.constData(), O_WRONLY | O_CLOEXEC);
-        return fd_ >= 0 || Fail(Failure::Create, errno);
-    }
-    if (exists) {
-        // Refused as a direct write would be, before anything is created.
-        const int probe = ::open(target_.constData(), O_WRONLY | O_CLOEXEC);
-        if (probe < 0) return Fail(Failure::Create, errno);
-        ::close(probe);
-    }
-    fd_ = CreateTemporaryBeside(target_, temporary_);
-    if (fd_ < 0) {
-        const int err = errno;
-        temporary_.clear();
-        if (!exists || !allowInPlace) return Fail(Failure::Create, err);
-        // The folder takes no new file, but the file may be written itself.
-        fd_ = ::open(target_.constData(), O_WRONLY | O_CLOEXEC);
-        if (fd_ < 0) return Fail(Failure::Create, errno);
-        inPlace_ = true;
-        return true;
-    }
-    if (exists) {
-        // Owner first: changing it may clear the set-id bits the mode then restores.
-        if (::fchown(fd_, old.st_uid, old.st_gid) != 0) (void)::fchown(fd_, uid_t(-1), old.st_gid);
-        (void)::fchmod(fd_, old.st_mode & 07777);
-    }
-    return true;
+    if (::stat(target.constData(), &old) != 0) return;
+    // Owner first: changing it may clear the set-id bits the mode then restores.
+    if (::fchown(file.fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(file.fd, uid_t(-1), old.st_gid);
+    (void)::fchmod(file.fd, old.st_mode & 07777);
 }
 
-bool ReplacementFile::Write(const char* data, qint64 size) {
-    if (fd_ < 0) return Fail(Failure::Write, EBADF);
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size_t(size));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Fail(Failure::Write, errno);
-        if (n == 0) return Fail(Failure::Write, ENOSPC);
-        data += n;
-        size -= n;
-        written_ += n;
-    }
-    return true;
+int64_t WriteSome(OpenedFile& file, const char* data, int64_t size, int& error) {
+    const ssize_t n = ::write(file.fd, data, size_t(size));
+    if (n < 0) error = errno;
+    return n;
 }
 
-bool ReplacementFile::Commit() {
-    if (fd_ < 0) return Fail(Failure::Write, EBADF);
-    // Overwritten from the start, the old content is cut only after the new one is there.
-    if (inPlace_ && ::ftruncate(fd_, written_) != 0) return Fail(Failure::Write, errno);
-    if ((inPlace_ || !temporary_.isEmpty()) && ::fsync(fd_) != 0)
-        return Fail(Failure::Write, errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) return Fail(Failure::Write, errno);
-    if (temporary_.isEmpty()) return true;
-    if (::rename(temporary_.constData(), target_.constData()) != 0)
-        return Fail(Failure::Create, errno);
-    temporary_.clear();
-    // Makes the rename itself durable; the file is written either way.
-    const int dir = ::open(DirectoryOf(target_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int TruncateFile(OpenedFile& file, int64_t size) {
+    return ::ftruncate(file.fd, size) == 0 ? 0 : errno;
+}
+
+int SyncFile(OpenedFile& file) { return ::fsync(file.fd) == 0 ? 0 : errno; }
+
+int CloseFile(OpenedFile* file) {
+    const int result = ::close(file->fd);
+    const int err = errno;
+    delete file;
+    return result == 0 ? 0 : err;
+}
+
+int RenameOver(const QByteArray& from, const QByteArray& to) {
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+void SyncFolderOf(const QByteArray& path) {
+    const int dir = ::open(DirectoryOf(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         (void)::fsync(dir);
         ::close(dir);
     }
-    return true;
 }
 
-void ReplacementFile::Discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temporary_.isEmpty()) ::unlink(temporary_.constData());
-    temporary_.clear();
-}
-
-ReplacementDevice::ReplacementDevice(ReplacementFile& file) : file_(file) {
-    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-qint64 ReplacementDevice::writeData(const char* data, qint64 size) {
-    return file_.Write(data, size) ? size : -1;
-}
+void RemoveFile(const QByteArray& path) { ::unlink(path.constData()); }
 
 }  // namespace tabulist
