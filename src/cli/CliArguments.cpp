@@ -96,7 +96,8 @@ const std::map<QString, Edit>& Switches() {
 const QStringList& ValueOptions() {
     static const QStringList options = {"--mask",     "--columns", "--unit",       "--class",
                                         "--from",     "--to",      "--drive-unit", "--total-unit",
-                                        "--settings", "--format",  "--sort",       "--depth"};
+                                        "--settings", "--format",  "--sort",       "--depth",
+                                        "--checksum", "--compare"};
     return options;
 }
 
@@ -123,9 +124,14 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
     } else if (option == QLatin1String("--to")) {
         result.to = ParseDay(option, value);
     } else if (option == QLatin1String("--format")) {
-        switch (ChoiceIndex(option, value, {"text", "csv", "json"})) {
+        result.sums = false;
+        switch (ChoiceIndex(option, value, {"text", "csv", "json", "sums"})) {
             case 0:
                 result.format.reset();
+                break;
+            case 3:
+                result.format.reset();
+                result.sums = true;
                 break;
             case 1:
                 result.format = DataFormat::Csv;
@@ -146,6 +152,12 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
             o.subfolders = true;
             o.depth = depth;
         });
+    } else if (option == QLatin1String("--checksum")) {
+        result.checksum = ChecksumNamed(value);
+        if (!result.checksum) ChoiceIndex(option, value, {"sha256", "md5", "xxh128"});
+    } else if (option == QLatin1String("--compare")) {
+        if (value.isEmpty()) throw UsageError(QStringLiteral("--compare needs a catalogue file"));
+        result.catalogue = value;
     } else if (option == QLatin1String("--settings")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
         result.settingsFile = value;
@@ -205,6 +217,8 @@ CliArguments ParseCliArguments(const QStringList& args) {
             throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
         }
     }
+    if (!result.catalogue.isEmpty() && result.sums)
+        throw UsageError(QStringLiteral("--compare reports in text, csv or json, not sums"));
     return result;
 }
 
@@ -267,7 +281,18 @@ QString CliUsageText() {
         "  --folder-totals      the footer lines after each folder's section too\n"
         "\n"
         "Data:\n"
-        "  --format F           text (default), or one record per entry: csv, json\n"
+        "  --format F           text (default), or one record per entry: csv, json;\n"
+        "                       sums: \"CHECKSUM  PATH\" lines for sha256sum -c, md5sum -c or\n"
+        "                       xxhsum -c (with --checksum; sha256 when not given)\n"
+        "  --checksum A         each file's checksum, A one of sha256, md5, xxh128: a field\n"
+        "                       named A, the last field of detail lines; read on all cores\n"
+        "\n"
+        "Changes:\n"
+        "  --compare FILE       compare the folder with FILE, a catalogue made by --format json\n"
+        "                       with the same options: added, removed, changed and moved\n"
+        "                       entries in path order, then their counts; csv, json: records\n"
+        "                       with a change field. Files are compared by size and time, and\n"
+        "                       by checksum when the catalogue has them\n"
         "\n"
         "Other:\n"
         "  --settings FILE      start from the options of a settings file; flags change them\n"
@@ -276,7 +301,9 @@ QString CliUsageText() {
         "  --version            show the version\n"
         "\n"
         "Exit status: 0 after a listing, 1 when the directory, the listing or the settings file\n"
-        "fails or a subfolder cannot be read, 2 for a usage error.\n");
+        "fails or a subfolder or file cannot be read, 2 for a usage error. With --compare: 0\n"
+        "nothing changed, 1 something changed, 2 a usage error, a catalogue that cannot be\n"
+        "read, or a folder or file that cannot be read.\n");
 }
 
 }  // namespace tabulist

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "listing/Checksums.h"
 #include "listing/DataWriter.h"
 #include "listing/ListingEngine.h"
 #include "settings/SavedOptions.h"
@@ -38,6 +39,9 @@ struct CliArguments {
     std::optional<DataFormat> format;  // none: the text listing
     std::optional<DayMonthYear> from;
     std::optional<DayMonthYear> to;
+    std::optional<ChecksumAlgorithm> checksum;  // --checksum
+    bool sums = false;                          // --format sums
+    QString catalogue;                          // --compare: the catalogue to compare with
     // The flags in command-line order, applied after the settings file.
     std::vector<std::function<void(ListingOptions&)>> edits;
 };

@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "cli/CliArguments.h"
+#include "cli/CliChecksums.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
+#include "listing/formats/SumsWriter.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
 #include "platform/PathCheck.h"
@@ -68,6 +70,23 @@ void ListData(const CliArguments& arguments, const ListingOptions& options, FILE
     if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
 }
 
+// --format sums: a checksum list, sha256 unless --checksum names another.
+void ListSums(const CliArguments& arguments, const ListingOptions& options, FILE* out, FILE* err,
+              const ListingHooks& hooks, const UnreadableFile& unreadable) {
+    const ChecksumAlgorithm algorithm = arguments.checksum.value_or(ChecksumAlgorithm::Sha256);
+    SumsWriter writer(algorithm, [out](const QByteArray& bytes) {
+        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
+            throw InOutErrorFromErrno(errno);
+    });
+    try {
+        ListEntriesWithChecksums(options, algorithm, writer, hooks, err, unreadable);
+    } catch (...) {
+        std::fflush(out);
+        throw;
+    }
+    if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
+}
+
 int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
     TSavedOptions record{};
     if (!arguments.settingsFile.isEmpty()) LoadOptionsRecord(arguments.settingsFile, record);
@@ -79,7 +98,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     const QByteArray raw = RawDirectory(arguments, rawArgs);
     if (const QString problem = DirectoryProblem(given, raw); !problem.isEmpty()) {
         Report(err, problem);
-        return kExitFailed;
+        return arguments.catalogue.isEmpty() ? kExitFailed : kExitUsage;
     }
     options.directory = QDir(given).absolutePath();
     if (!options.directory.startsWith(QLatin1Char('/'))) options.directory = given;
@@ -90,6 +109,12 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         options.driveText = DriveTable::rowText(*drive, TextCase::LowerCase);
     }
     options.regional = RegionalSettings::fromLocale();
+    if (!arguments.catalogue.isEmpty()) return CompareWithCatalogue(arguments, options, out, err);
+    if (arguments.checksum && !arguments.format && !arguments.sums && options.columnIndex >= 1 &&
+        options.columnIndex <= 5) {
+        Report(err, QStringLiteral("--checksum adds a field to detail lines, not to columns"));
+        return kExitUsage;
+    }
 
     // As ls -R does: a subfolder that cannot be read is reported, the listing goes on, and
     // the exit status tells afterwards.
@@ -99,13 +124,24 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         unreadable = true;
         Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
     };
+    const UnreadableFile unreadableFile = [&](const QString& path, const QString& message) {
+        unreadable = true;
+        Report(err, QStringLiteral("cannot read %1: %2").arg(path, message));
+    };
+    if (arguments.sums) {
+        ListSums(arguments, options, out, err, hooks, unreadableFile);
+        return unreadable ? kExitFailed : kExitListed;
+    }
     if (arguments.format) {
         ListData(arguments, options, out, hooks);
         return unreadable ? kExitFailed : kExitListed;
     }
     StreamSink sink(out, arguments.lf);
     try {
-        BuildListingReport(options, sink, hooks);
+        if (arguments.checksum)
+            ListWithChecksums(options, *arguments.checksum, sink, hooks, err, unreadableFile);
+        else
+            BuildListingReport(options, sink, hooks);
         sink.flush();
     } catch (...) {
         // The lines written before the error stay written, and come before its message.
@@ -140,7 +176,7 @@ int RunCli(const QStringList& args, FILE* out, FILE* err, const QByteArrayList& 
         return List(arguments, out, err, rawArgs);
     } catch (const TabulistError& e) {
         Report(err, e.message());
-        return kExitFailed;
+        return arguments.catalogue.isEmpty() ? kExitFailed : kExitUsage;
     }
 }
 

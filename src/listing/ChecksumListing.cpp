@@ -69,15 +69,15 @@ void ChecksumListing::listed(const QByteArray& folder, const TSearchRec& rec) {
         });
         return;
     }
-    QByteArray path = Joined(folder, rec.RawName);
-    queue_.add(path, rec.Size,
-               [this, deliver = std::move(deliver), checksum,
-                path = std::move(path)](const FileChecksum& sum) mutable {
-                   if (sum.error != 0 && unreadable_)
-                       unreadable_(DisplayName(path), EInOutError::messageFor(sum.error));
-                   checksum.text = sum.text;
-                   deliver(checksum);
-               });
+    const QByteArray path = Joined(folder, rec.RawName);
+    queue_.add(
+        path, rec.Size,
+        [this, deliver = std::move(deliver), checksum, path](const FileChecksum& sum) mutable {
+            if (sum.error != 0 && unreadable_)
+                unreadable_(DisplayName(path), EInOutError::messageFor(sum.error));
+            checksum.text = sum.text;
+            deliver(checksum);
+        });
 }
 
 void ChecksumListing::finish() {

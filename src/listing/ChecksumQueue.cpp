@@ -1,6 +1,7 @@
 // ChecksumQueue: a bounded, ordered window of files read by the worker pool.
 #include "listing/ChecksumQueue.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -152,6 +153,34 @@ void ChecksumQueue::finish() {
         deliverDone(true);
     }
     tickIfDue();
+}
+
+namespace {
+
+QString Bytes(double bytes) {
+    static const char* const units[] = {"bytes", "KiB", "MiB", "GiB", "TiB"};
+    int unit = 0;
+    while (bytes >= 1024 && unit < 4) {
+        bytes /= 1024;
+        ++unit;
+    }
+    return unit == 0
+               ? QStringLiteral("%1 bytes").arg(qint64(bytes))
+               : QStringLiteral("%1 %2").arg(bytes, 0, 'f', 1).arg(QLatin1String(units[unit]));
+}
+
+}  // namespace
+
+QString ChecksumProgressText(int64_t done, int64_t total, double seconds) {
+    QString text =
+        QStringLiteral("checksums: %1 of %2").arg(Bytes(double(done)), Bytes(double(total)));
+    if (seconds <= 0 || done <= 0) return text;
+    const double rate = double(done) / seconds;
+    const int64_t left = int64_t(double(std::max<int64_t>(total - done, 0)) / rate + 0.5);
+    return text + QStringLiteral(", %1/s, %2:%3 left")
+                      .arg(Bytes(rate))
+                      .arg(left / 60)
+                      .arg(left % 60, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace tabulist

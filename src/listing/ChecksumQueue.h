@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -58,5 +59,9 @@ private:
     std::chrono::milliseconds interval_{0};
     std::chrono::steady_clock::time_point nextTick_;
 };
+
+// Progress for a terminal line or a status bar, e.g. "checksums: 1.2 GiB of 3.4 GiB,
+// 512.0 MiB/s, 0:05 left". The total grows as the listing finds more files.
+QString ChecksumProgressText(int64_t done, int64_t total, double seconds);
 
 }  // namespace tabulist
