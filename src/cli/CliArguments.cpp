@@ -124,21 +124,11 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
     } else if (option == QLatin1String("--to")) {
         result.to = ParseDay(option, value);
     } else if (option == QLatin1String("--format")) {
-        result.sums = false;
-        switch (ChoiceIndex(option, value, {"text", "csv", "json", "sums"})) {
-            case 0:
-                result.format.reset();
-                break;
-            case 3:
-                result.format.reset();
-                result.sums = true;
-                break;
-            case 1:
-                result.format = DataFormat::Csv;
-                break;
-            default:
-                result.format = DataFormat::Json;
-        }
+        QStringList choices = {QStringLiteral("text")};
+        for (const DataFormatRow& row : DataFormats()) choices << QLatin1String(row.name);
+        const int index = ChoiceIndex(option, value, choices);
+        result.format.reset();
+        if (index > 0) result.format = DataFormats()[index - 1].format;
     } else if (option == QLatin1String("--sort")) {
         const auto key = SortKey(ChoiceIndex(option, value, {"name", "extension", "size", "date"}));
         result.edits.push_back([key](ListingOptions& o) { o.order.key = key; });
@@ -217,7 +207,7 @@ CliArguments ParseCliArguments(const QStringList& args) {
             throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
         }
     }
-    if (!result.catalogue.isEmpty() && result.sums)
+    if (!result.catalogue.isEmpty() && result.format == DataFormat::Sums)
         throw UsageError(QStringLiteral("--compare reports in text, csv or json, not sums"));
     return result;
 }
@@ -227,6 +217,10 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
     ListingOptions options;
     if (record) ApplyOptionsRecord(*record, options);
     for (const auto& edit : arguments.edits) edit(options);
+    options.checksum = arguments.checksum;
+    // A checksum list without a checksum named lists sha256 sums.
+    if (arguments.format == DataFormat::Sums && !options.checksum)
+        options.checksum = ChecksumAlgorithm::Sha256;
     if (arguments.from || arguments.to) {
         const DayMonthYear now{today.year(), today.month(), today.day()};
         const DayMonthYear from = arguments.from.value_or(now);
@@ -243,66 +237,81 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
 }
 
 QString CliUsageText() {
+    QStringList formats;
+    for (const DataFormatRow& row : DataFormats()) formats << QLatin1String(row.name);
     return QStringLiteral(
-        "Usage: tabulist-list [OPTION]... [DIRECTORY]\n"
-        "Write the listing of DIRECTORY (default: the working directory) to standard output,\n"
-        "each line ended by CR LF.\n"
-        "\n"
-        "What is listed:\n"
-        "  --mask MASK          file mask, * and ? as wildcards; the word all lists every entry\n"
-        "  --hidden             list hidden entries\n"
-        "  --class C            attribute class: all, archive, read-only, system (all)\n"
-        "  --from DATE          list entries changed on or after DATE (YYYY-MM-DD)\n"
-        "  --to DATE            ... and on or before DATE; either one alone ends or starts today\n"
-        "  --recursive          list the subfolders too, each in a section of its own\n"
-        "  --depth N            search N levels of subfolders (0: none); implies --recursive\n"
-        "  --one-file-system    do not enter folders on other file systems\n"
-        "\n"
-        "How it is listed:\n"
-        "  --columns N          1 for detail lines (default), 2 to 6 for columns of names\n"
-        "  --unit U             size unit of detail lines: bytes, kbytes, mbytes, gbytes\n"
-        "  --no-attributes      leave the attribute field out of detail lines\n"
-        "  --no-size            leave the size field out of detail lines\n"
-        "  --no-date            leave the date field out of detail lines\n"
-        "  --unit-suffix        append the unit to sizes and \" %\" to per cent values\n"
-        "  --sort KEY           order: name (default), extension, size, date; ties by name\n"
-        "  --reverse            the order reversed (\".\" and \"..\" stay first)\n"
-        "\n"
-        "Header and footer lines:\n"
-        "  --drive-name         the drive's name\n"
-        "  --drive-info         the drive's size and free space\n"
-        "  --drive-percent      used and free space in per cent (with --drive-info)\n"
-        "  --path               the search path\n"
-        "  --file-count         the numbers of files and directories found\n"
-        "  --total-size         the total size of the entries found\n"
-        "  --total-percent      the total size in per cent of the drive (with --total-size)\n"
-        "  --drive-unit U       unit of the drive information (bytes)\n"
-        "  --total-unit U       unit of the total size (bytes)\n"
-        "  --folder-totals      the footer lines after each folder's section too\n"
-        "\n"
-        "Data:\n"
-        "  --format F           text (default), or one record per entry: csv, json, sums\n"
-        "  --checksum A         each file's checksum, A: sha256, md5, xxh128\n"
-        "\n"
-        "Changes:\n"
-        "  --compare FILE       what changed since FILE, a catalogue made by --format json\n"
-        "\n"
-        "Other:\n"
-        "  --settings FILE      start from the options of a settings file; flags change them\n"
-        "  --lf                 end lines with LF instead of CR LF\n"
-        "  --help               show this text\n"
-        "  --version            show the version\n"
-        "\n"
-        "The checksum is the last field of a file's detail line and a field named after the\n"
-        "algorithm in the data formats. --format sums writes \"CHECKSUM  PATH\" lines that\n"
-        "sha256sum -c, md5sum -c or xxhsum -c check in DIRECTORY (sha256 unless --checksum says\n"
-        "otherwise). --compare takes the options the catalogue was made with and reports the\n"
-        "entries added, removed, changed (size, time, checksum) and moved, then their counts.\n"
-        "\n"
-        "Exit status: 0 after a listing, 1 when the directory, the listing or the settings file\n"
-        "fails or a subfolder or file cannot be read, 2 for a usage error. With --compare: 0\n"
-        "nothing changed, 1 something changed, 2 a usage error, a catalogue that cannot be\n"
-        "read, or a folder or file that cannot be read.\n");
+               "Usage: tabulist-list [OPTION]... [DIRECTORY]\n"
+               "Write the listing of DIRECTORY (default: the working directory) to standard "
+               "output,\n"
+               "each line ended by CR LF.\n"
+               "\n"
+               "What is listed:\n"
+               "  --mask MASK          file mask, * and ? as wildcards; the word all lists every "
+               "entry\n"
+               "  --hidden             list hidden entries\n"
+               "  --class C            attribute class: all, archive, read-only, system (all)\n"
+               "  --from DATE          list entries changed on or after DATE (YYYY-MM-DD)\n"
+               "  --to DATE            ... and on or before DATE; either one alone ends or starts "
+               "today\n"
+               "  --recursive          list the subfolders too, each in a section of its own\n"
+               "  --depth N            search N levels of subfolders (0: none); implies "
+               "--recursive\n"
+               "  --one-file-system    do not enter folders on other file systems\n"
+               "\n"
+               "How it is listed:\n"
+               "  --columns N          1 for detail lines (default), 2 to 6 for columns of names\n"
+               "  --unit U             size unit of detail lines: bytes, kbytes, mbytes, gbytes\n"
+               "  --no-attributes      leave the attribute field out of detail lines\n"
+               "  --no-size            leave the size field out of detail lines\n"
+               "  --no-date            leave the date field out of detail lines\n"
+               "  --unit-suffix        append the unit to sizes and \" %\" to per cent values\n"
+               "  --sort KEY           order: name (default), extension, size, date; ties by name\n"
+               "  --reverse            the order reversed (\".\" and \"..\" stay first)\n"
+               "\n"
+               "Header and footer lines:\n"
+               "  --drive-name         the drive's name\n"
+               "  --drive-info         the drive's size and free space\n"
+               "  --drive-percent      used and free space in per cent (with --drive-info)\n"
+               "  --path               the search path\n"
+               "  --file-count         the numbers of files and directories found\n"
+               "  --total-size         the total size of the entries found\n"
+               "  --total-percent      the total size in per cent of the drive (with "
+               "--total-size)\n"
+               "  --drive-unit U       unit of the drive information (bytes)\n"
+               "  --total-unit U       unit of the total size (bytes)\n"
+               "  --folder-totals      the footer lines after each folder's section too\n"
+               "\n"
+               "Data:\n"
+               "  --format F           text (default), or one record per entry: %1\n"
+               "  --checksum A         each file's checksum, A: sha256, md5, xxh128\n"
+               "\n"
+               "Changes:\n"
+               "  --compare FILE       what changed since FILE, a catalogue made by --format json\n"
+               "\n"
+               "Other:\n"
+               "  --settings FILE      start from the options of a settings file; flags change "
+               "them\n"
+               "  --lf                 end lines with LF instead of CR LF\n"
+               "  --help               show this text\n"
+               "  --version            show the version\n"
+               "\n"
+               "The checksum is the last field of a file's detail line and a field named after "
+               "the\n"
+               "algorithm in the data formats. --format sums writes \"CHECKSUM  PATH\" lines that\n"
+               "sha256sum -c, md5sum -c or xxhsum -c check in DIRECTORY (sha256 unless --checksum "
+               "says\n"
+               "otherwise). --compare takes the options the catalogue was made with and reports "
+               "the\n"
+               "entries added, removed, changed (size, time, checksum) and moved, then their "
+               "counts.\n"
+               "\n"
+               "Exit status: 0 after a listing, 1 when the directory, the listing or the settings "
+               "file\n"
+               "fails or a subfolder or file cannot be read, 2 for a usage error. With --compare: "
+               "0\n"
+               "nothing changed, 1 something changed, 2 a usage error, a catalogue that cannot be\n"
+               "read, or a folder or file that cannot be read.\n")
+        .arg(formats.join(QStringLiteral(", ")));
 }
 
 }  // namespace tabulist

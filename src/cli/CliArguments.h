@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "listing/Checksums.h"
-#include "listing/DataWriter.h"
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
+#include "listing/formats/DataFormats.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {
@@ -40,7 +40,6 @@ struct CliArguments {
     std::optional<DayMonthYear> from;
     std::optional<DayMonthYear> to;
     std::optional<ChecksumAlgorithm> checksum;  // --checksum
-    bool sums = false;                          // --format sums
     QString catalogue;                          // --compare: the catalogue to compare with
     // The flags in command-line order, applied after the settings file.
     std::vector<std::function<void(ListingOptions&)>> edits;

@@ -1,7 +1,5 @@
-// tabulist-list's checksums and its comparison with a catalogue.
+// tabulist-list's checksum progress and its comparison with a catalogue.
 #include "cli/CliChecksums.h"
-
-#include <chrono>
 
 #include "cli/StreamSink.h"
 #include "listing/Catalogue.h"
@@ -9,7 +7,6 @@
 #include "listing/Comparison.h"
 #include "listing/ComparisonReport.h"
 #include "platform/Terminal.h"
-#include "platform/WorkerPool.h"
 
 namespace tabulist {
 
@@ -19,45 +16,19 @@ constexpr int kExitSame = 0;
 constexpr int kExitChanged = 1;
 constexpr int kExitTrouble = 2;
 
-void Report(FILE* err, const QString& message) {
-    std::fprintf(err, "tabulist-list: %s\n", message.toLocal8Bit().constData());
-}
-
-// Runs list with a checksum listing, handing on what was listed also when it fails.
-template <typename Listing, typename List>
-void RunChecksummed(Listing& listing, List list) {
-    try {
-        list();
-    } catch (...) {
-        try {
-            listing.finish();
-        } catch (...) {
-            // The listing's own error is the one to report.
-        }
-        throw;
-    }
-    listing.finish();
-}
-
 }  // namespace
 
-TerminalProgress::TerminalProgress(ChecksumQueue& queue, FILE* err) : err_(err) {
-    if (!StandardErrorIsTerminal()) return;
-    const auto started = std::chrono::steady_clock::now();
-    queue.onTick(
-        [this, &queue, started] {
-            const std::chrono::duration<double> seconds =
-                std::chrono::steady_clock::now() - started;
-            const QString text =
-                ChecksumProgressText(queue.bytesDone(), queue.bytesQueued(), seconds.count());
-            std::fprintf(err_, "\r%s\033[K", text.toLocal8Bit().constData());
-            std::fflush(err_);
-            shown_ = true;
-        },
-        std::chrono::milliseconds(250));
-}
+TerminalProgress::TerminalProgress(FILE* err)
+    : err_(err), terminal_(StandardErrorIsTerminal()), started_(std::chrono::steady_clock::now()) {}
 
-TerminalProgress::~TerminalProgress() { clear(); }
+void TerminalProgress::show(int64_t done, int64_t total) {
+    if (!terminal_) return;
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started_;
+    const QString text = ChecksumProgressText(done, total, seconds.count());
+    std::fprintf(err_, "\r%s\033[K", text.toLocal8Bit().constData());
+    std::fflush(err_);
+    shown_ = true;
+}
 
 void TerminalProgress::clear() {
     if (!shown_) return;
@@ -66,62 +37,42 @@ void TerminalProgress::clear() {
     shown_ = false;
 }
 
-void ListWithChecksums(const ListingOptions& options, ChecksumAlgorithm algorithm,
-                       ListingSink& sink, const ListingHooks& hooks, FILE* err,
-                       const UnreadableFile& unreadable) {
-    ChecksumQueue queue(algorithm, WorkerPool::shared());
-    TerminalProgress progress(queue, err);
-    ChecksumLines lines(sink, queue, options, [&](const QString& path, const QString& message) {
+void AddChecksumReports(ListingHooks& hooks, TerminalProgress& progress, bool& failed,
+                        const MessageOut& report) {
+    hooks.checksumProgress = [&progress](int64_t done, int64_t total) {
+        progress.show(done, total);
+    };
+    hooks.unreadableFile = [&progress, &failed, report](const QString& path,
+                                                        const QString& message) {
         progress.clear();
-        unreadable(path, message);
-    });
-    RunChecksummed(lines, [&] { BuildListingReport(options, lines, lines.hooks(hooks)); });
+        failed = true;
+        report(QStringLiteral("cannot read %1: %2").arg(path, message));
+    };
 }
 
-ListingResult ListEntriesWithChecksums(const ListingOptions& options, ChecksumAlgorithm algorithm,
-                                       EntrySink& out, const ListingHooks& hooks, FILE* err,
-                                       const UnreadableFile& unreadable) {
-    ChecksumQueue queue(algorithm, WorkerPool::shared());
-    TerminalProgress progress(queue, err);
-    ChecksumEntries entries(out, queue, options, [&](const QString& path, const QString& message) {
-        progress.clear();
-        unreadable(path, message);
-    });
-    ListingResult result;
-    RunChecksummed(entries, [&] { result = ListEntries(options, entries, entries.hooks(hooks)); });
-    return result;
-}
-
-int CompareWithCatalogue(const CliArguments& arguments, const ListingOptions& options, FILE* out,
-                         FILE* err) {
+int CompareWithCatalogue(const CliArguments& arguments, ListingOptions options, FILE* out,
+                         FILE* err, const MessageOut& report) {
     bool trouble = false;
     try {
         const Catalogue catalogue = Catalogue::read(arguments.catalogue);
         if (arguments.checksum && catalogue.checksum() != arguments.checksum) {
-            Report(err, QStringLiteral("--checksum %1 differs from the catalogue's %2")
-                            .arg(ChecksumName(*arguments.checksum),
-                                 catalogue.checksum() ? ChecksumName(*catalogue.checksum())
-                                                      : QStringLiteral("none")));
+            report(QStringLiteral("--checksum %1 differs from the catalogue's %2")
+                       .arg(ChecksumName(*arguments.checksum),
+                            catalogue.checksum() ? ChecksumName(*catalogue.checksum())
+                                                 : QStringLiteral("none")));
             return kExitTrouble;
         }
+        options.checksum = catalogue.checksum();
         CatalogueComparison comparison(catalogue);
+        TerminalProgress progress(err);
         ListingHooks hooks;
         hooks.unreadableFolder = [&](const QString& folder, const QString& message) {
             trouble = true;
-            Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
-            QString relative = folder.mid(options.directory.size());
-            while (relative.startsWith(QLatin1Char('/'))) relative.remove(0, 1);
-            comparison.unreadableFolder(relative);
+            report(QStringLiteral("cannot read %1: %2").arg(folder, message));
         };
-        const UnreadableFile unreadable = [&](const QString& path, const QString& message) {
-            trouble = true;
-            Report(err, QStringLiteral("cannot read %1: %2").arg(path, message));
-        };
-        if (catalogue.checksum())
-            ListEntriesWithChecksums(options, *catalogue.checksum(), comparison, hooks, err,
-                                     unreadable);
-        else
-            ListEntries(options, comparison, hooks);
+        AddChecksumReports(hooks, progress, trouble, report);
+        ListEntries(options, comparison, hooks);
+        progress.clear();
         const std::vector<Change> changes = comparison.finish();
         StreamSink sink(out, arguments.lf);
         try {
@@ -134,7 +85,7 @@ int CompareWithCatalogue(const CliArguments& arguments, const ListingOptions& op
         if (trouble) return kExitTrouble;
         return changes.empty() ? kExitSame : kExitChanged;
     } catch (const TabulistError& e) {
-        Report(err, e.message());
+        report(e.message());
         return kExitTrouble;
     }
 }

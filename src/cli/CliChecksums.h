@@ -1,46 +1,45 @@
 #pragma once
 
+#include <QString>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 
 #include "cli/CliArguments.h"
-#include "listing/ChecksumListing.h"
 #include "listing/ListingEngine.h"
 
 namespace tabulist {
 
-class ChecksumQueue;
-
-// The progress of the checksums on standard error, one line redrawn in place and cleared at
-// the end; nothing when standard error is not a terminal.
+// The checksums' progress on standard error: one line redrawn in place and cleared at the
+// end; nothing when standard error is not a terminal.
 class TerminalProgress {
 public:
-    TerminalProgress(ChecksumQueue& queue, FILE* err);
-    ~TerminalProgress();  // clears the line
+    explicit TerminalProgress(FILE* err);
+    ~TerminalProgress() { clear(); }
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
-    // A message to print: the progress line is cleared first and drawn again at the next tick.
-    void clear();
+    void show(int64_t done, int64_t total);
+    void clear();  // before a message, and at the end
 
 private:
     FILE* err_;
+    bool terminal_;
     bool shown_ = false;
+    std::chrono::steady_clock::time_point started_;
 };
 
-// The text listing with each file's checksum as the last field of its detail line.
-void ListWithChecksums(const ListingOptions& options, ChecksumAlgorithm algorithm,
-                       ListingSink& sink, const ListingHooks& hooks, FILE* err,
-                       const UnreadableFile& unreadable);
+using MessageOut = std::function<void(const QString& message)>;
 
-// The entries into out, each with its file's checksum.
-ListingResult ListEntriesWithChecksums(const ListingOptions& options, ChecksumAlgorithm algorithm,
-                                       EntrySink& out, const ListingHooks& hooks, FILE* err,
-                                       const UnreadableFile& unreadable);
+// The checksums' hooks of a listing: progress on the terminal, and "cannot read PATH:
+// MESSAGE" for a file that cannot be read, which sets failed.
+void AddChecksumReports(ListingHooks& hooks, TerminalProgress& progress, bool& failed,
+                        const MessageOut& report);
 
-// --compare: the catalogue against the folder as options list it; the report to out.
-// Returns the exit status: 0 nothing changed, 1 something did, 2 trouble.
-int CompareWithCatalogue(const CliArguments& arguments, const ListingOptions& options, FILE* out,
-                         FILE* err);
+// --compare: the catalogue against the folder as options list it (with the catalogue's
+// checksum); the report to out. Returns the exit status: 0 nothing changed, 1 something
+// did, 2 trouble (the catalogue, a folder or a file that cannot be read).
+int CompareWithCatalogue(const CliArguments& arguments, ListingOptions options, FILE* out,
+                         FILE* err, const MessageOut& report);
 
 }  // namespace tabulist

@@ -1,6 +1,7 @@
 // tabulist-list's run: parse, compose the options, check the directory, list, report.
 #include "cli/CliRun.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <cstdio>
@@ -9,7 +10,7 @@
 #include "cli/CliChecksums.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
-#include "listing/formats/SumsWriter.h"
+#include "listing/formats/DataFormats.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
 #include "platform/PathCheck.h"
@@ -54,33 +55,18 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
 void ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out,
               const ListingHooks& hooks) {
     DataOptions data;
-    data.format = *arguments.format;
     data.lf = arguments.lf;
+    const ListingContext context{options.directory, QDateTime::currentDateTime(),
+                                 QStringLiteral("tabulist-list"), QStringLiteral(TABULIST_VERSION),
+                                 options.checksum};
     const auto write = [out](const QByteArray& bytes) {
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
             throw InOutErrorFromErrno(errno);
     };
     try {
-        WriteListingData(options, data, write, hooks);
+        WriteListingData(options, *arguments.format, data, write, hooks, context);
     } catch (...) {
         // What was written, a closed JSON array included, comes before the message.
-        std::fflush(out);
-        throw;
-    }
-    if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
-}
-
-// --format sums: a checksum list, sha256 unless --checksum names another.
-void ListSums(const CliArguments& arguments, const ListingOptions& options, FILE* out, FILE* err,
-              const ListingHooks& hooks, const UnreadableFile& unreadable) {
-    const ChecksumAlgorithm algorithm = arguments.checksum.value_or(ChecksumAlgorithm::Sha256);
-    SumsWriter writer(algorithm, [out](const QByteArray& bytes) {
-        if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
-            throw InOutErrorFromErrno(errno);
-    });
-    try {
-        ListEntriesWithChecksums(options, algorithm, writer, hooks, err, unreadable);
-    } catch (...) {
         std::fflush(out);
         throw;
     }
@@ -109,8 +95,10 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         options.driveText = DriveTable::rowText(*drive, TextCase::LowerCase);
     }
     options.regional = RegionalSettings::fromLocale();
-    if (!arguments.catalogue.isEmpty()) return CompareWithCatalogue(arguments, options, out, err);
-    if (arguments.checksum && !arguments.format && !arguments.sums && options.columnIndex >= 1 &&
+    const MessageOut report = [err](const QString& message) { Report(err, message); };
+    if (!arguments.catalogue.isEmpty())
+        return CompareWithCatalogue(arguments, options, out, err, report);
+    if (options.checksum && !arguments.format && options.columnIndex >= 1 &&
         options.columnIndex <= 5) {
         Report(err, QStringLiteral("--checksum adds a field to detail lines, not to columns"));
         return kExitUsage;
@@ -124,24 +112,15 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         unreadable = true;
         Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
     };
-    const UnreadableFile unreadableFile = [&](const QString& path, const QString& message) {
-        unreadable = true;
-        Report(err, QStringLiteral("cannot read %1: %2").arg(path, message));
-    };
-    if (arguments.sums) {
-        ListSums(arguments, options, out, err, hooks, unreadableFile);
-        return unreadable ? kExitFailed : kExitListed;
-    }
+    TerminalProgress progress(err);
+    AddChecksumReports(hooks, progress, unreadable, report);
     if (arguments.format) {
         ListData(arguments, options, out, hooks);
         return unreadable ? kExitFailed : kExitListed;
     }
     StreamSink sink(out, arguments.lf);
     try {
-        if (arguments.checksum)
-            ListWithChecksums(options, *arguments.checksum, sink, hooks, err, unreadableFile);
-        else
-            BuildListingReport(options, sink, hooks);
+        BuildListingReport(options, sink, hooks);
         sink.flush();
     } catch (...) {
         // The lines written before the error stay written, and come before its message.

@@ -1,8 +1,11 @@
 // ChecksumListing: lines and records of a listing held in order until their checksums come.
 #include "listing/ChecksumListing.h"
 
+#include <chrono>
+
 #include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/WorkerPool.h"
 
 namespace tabulist {
 
@@ -30,16 +33,17 @@ QByteArray Joined(const QByteArray& folder, const QByteArray& name) {
 bool HasChecksum(const TSearchRec& rec) { return !(rec.Attr & (AttrDirectory | AttrSystem)); }
 
 ChecksumListing::ChecksumListing(ChecksumQueue& queue, const ListingOptions& options,
-                                 UnreadableFile unreadable)
+                                 const ListingHooks& hooks)
     : queue_(queue),
-      start_(options.rawDirectory.isEmpty() ? options.directory.toUtf8() : options.rawDirectory),
-      unreadable_(std::move(unreadable)) {}
+      hooks_(hooks),
+      start_(options.rawDirectory.isEmpty() ? options.directory.toUtf8() : options.rawDirectory) {}
 
-ListingHooks ChecksumListing::hooks(ListingHooks base) {
-    base.entryListed = [this](const QByteArray& folder, const TSearchRec& rec) {
+ListingHooks ChecksumListing::hooks() {
+    ListingHooks hooks = hooks_;
+    hooks.entryListed = [this](const QByteArray& folder, const TSearchRec& rec) {
         listed(folder, rec);
     };
-    return base;
+    return hooks;
 }
 
 void ChecksumListing::hold(Held deliver) {
@@ -73,8 +77,8 @@ void ChecksumListing::listed(const QByteArray& folder, const TSearchRec& rec) {
     queue_.add(
         path, rec.Size,
         [this, deliver = std::move(deliver), checksum, path](const FileChecksum& sum) mutable {
-            if (sum.error != 0 && unreadable_)
-                unreadable_(DisplayName(path), EInOutError::messageFor(sum.error));
+            if (sum.error != 0 && hooks_.unreadableFile)
+                hooks_.unreadableFile(DisplayName(path), EInOutError::messageFor(sum.error));
             checksum.text = sum.text;
             deliver(checksum);
         });
@@ -100,9 +104,92 @@ void ChecksumLines::appendLine(const QString& line) {
     });
 }
 
+void ChecksumEntries::folder(const QString& folder) {
+    hold([this, folder](const EntryChecksum&) { out_.folder(folder); });
+    release();
+}
+
+void ChecksumEntries::unreadable(const QString& folder, const QString& message) {
+    hold([this, folder, message](const EntryChecksum&) { out_.unreadable(folder, message); });
+    release();
+}
+
 void ChecksumEntries::entry(const QString& folder, const TSearchRec& rec) {
     hold([this, folder, copy = std::make_shared<TSearchRec>(CopyOf(rec))](
              const EntryChecksum& checksum) { out_.entryWithChecksum(folder, *copy, checksum); });
+}
+
+namespace {
+
+// Runs list, then hands on what was listed, also when the listing fails.
+template <typename List>
+void RunChecksummed(ChecksumListing& listing, List list) {
+    try {
+        list();
+    } catch (...) {
+        try {
+            listing.finish();
+        } catch (...) {
+            // The listing's own error is the one to report.
+        }
+        throw;
+    }
+    listing.finish();
+}
+
+// The queue for a listing: its progress told, and the window's messages run while it waits.
+void Watch(ChecksumQueue& queue, const ListingHooks& hooks) {
+    const auto started = std::chrono::steady_clock::now();
+    auto lastProgress = started;
+    queue.onTick(
+        [&queue, &hooks, started, lastProgress]() mutable {
+            if (hooks.processMessages) hooks.processMessages();
+            if (hooks.abandoned && hooks.abandoned()) queue.stop();
+            const auto now = std::chrono::steady_clock::now();
+            if (hooks.checksumProgress && now - lastProgress >= std::chrono::milliseconds(250) &&
+                now - started >= std::chrono::milliseconds(500)) {
+                lastProgress = now;
+                hooks.checksumProgress(queue.bytesDone(), queue.bytesQueued());
+            }
+        },
+        std::chrono::milliseconds(50));
+}
+
+ListingOptions WithoutChecksum(const ListingOptions& options) {
+    ListingOptions plain = options;
+    plain.checksum.reset();
+    return plain;
+}
+
+WorkerPool& PoolOf(const ListingOptions& options) {
+    return options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
+}
+
+}  // namespace
+
+ListingResult BuildChecksumReport(const ListingOptions& options, ListingSink& sink,
+                                  const ListingHooks& hooks) {
+    const ListingOptions plain = WithoutChecksum(options);
+    // Columns of names have no field for it.
+    if (options.columnIndex >= 1 && options.columnIndex <= 5)
+        return BuildListingReport(plain, sink, hooks);
+    ChecksumQueue queue(*options.checksum, PoolOf(options));
+    Watch(queue, hooks);
+    ChecksumLines lines(sink, queue, options, hooks);
+    ListingResult result;
+    RunChecksummed(lines, [&] { result = BuildListingReport(plain, lines, lines.hooks()); });
+    return result;
+}
+
+ListingResult ListChecksummedEntries(const ListingOptions& options, EntrySink& sink,
+                                     const ListingHooks& hooks) {
+    ChecksumQueue queue(*options.checksum, PoolOf(options));
+    Watch(queue, hooks);
+    ChecksumEntries entries(sink, queue, options, hooks);
+    ListingResult result;
+    RunChecksummed(
+        entries, [&] { result = ListEntries(WithoutChecksum(options), entries, entries.hooks()); });
+    return result;
 }
 
 }  // namespace tabulist

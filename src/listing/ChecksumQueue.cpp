@@ -68,7 +68,10 @@ ChecksumQueue::ChecksumQueue(ChecksumAlgorithm algorithm, WorkerPool& pool, size
     shared_->algorithm = algorithm;
 }
 
-ChecksumQueue::~ChecksumQueue() {
+ChecksumQueue::~ChecksumQueue() { stop(); }
+
+void ChecksumQueue::stop() {
+    stopped_ = true;
     std::lock_guard<std::mutex> lock(shared_->mutex);
     shared_->stop = true;
     shared_->unread.clear();
@@ -92,6 +95,7 @@ void ChecksumQueue::tickIfDue() {
 }
 
 void ChecksumQueue::add(const QByteArray& path, int64_t size, Deliver deliver) {
+    if (stopped_) return;
     auto item = std::make_shared<Item>();
     item->path = path;
     item->deliver = std::move(deliver);

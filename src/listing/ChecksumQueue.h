@@ -35,6 +35,8 @@ public:
     void add(const QByteArray& path, int64_t size, Deliver deliver);
     // Delivers everything queued, waiting for what is still being read.
     void finish();
+    // Drops what is not delivered yet and stops reading; later items are dropped too.
+    void stop();
 
     int64_t bytesQueued() const { return queued_; }
     int64_t bytesDone() const;
@@ -55,6 +57,7 @@ private:
     size_t window_;
     std::shared_ptr<Shared> shared_;
     int64_t queued_ = 0;
+    bool stopped_ = false;
     std::function<void()> tick_;
     std::chrono::milliseconds interval_{0};
     std::chrono::steady_clock::time_point nextTick_;

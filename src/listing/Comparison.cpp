@@ -145,7 +145,7 @@ void CatalogueComparison::entryWithChecksum(const QString& folder, const TSearch
     compare(folder, rec, checksum.text);
 }
 
-void CatalogueComparison::unreadableFolder(const QString& folder) {
+void CatalogueComparison::unreadable(const QString& folder, const QString&) {
     unreadable_.push_back(Utf8Of(folder));
 }
 

@@ -55,9 +55,9 @@ public:
     void entry(const QString& folder, const TSearchRec& rec) override;
     void entryWithChecksum(const QString& folder, const TSearchRec& rec,
                            const EntryChecksum& checksum) override;
-    // A folder (relative, as entries name theirs) that could not be read: what the
-    // catalogue has below it is not taken as removed.
-    void unreadableFolder(const QString& folder);
+    // A folder that could not be read: what the catalogue has below it is not taken as
+    // removed.
+    void unreadable(const QString& folder, const QString& message) override;
 
     // The changes, in path order (a move at its old path).
     std::vector<Change> finish();

@@ -1,43 +1,66 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QString>
 #include <functional>
+#include <optional>
 
 #include "listing/ListingEngine.h"
 
 namespace tabulist {
 
-enum class DataFormat { Csv, Json };
+// Hands on the bytes of a data listing as they are produced.
+using ByteOut = std::function<void(const QByteArray& bytes)>;
 
+// Where a writer puts what it makes: a text format hands its bytes to `bytes`; a binary
+// format, whose library writes a file itself, writes the file named `file` (the replacement
+// file's temporary, which takes the chosen name once the listing is complete).
+struct DataOutput {
+    ByteOut bytes;
+    QString file;
+};
+
+// Settings of the data formats; each format reads those its table row says it honours.
 struct DataOptions {
-    DataFormat format = DataFormat::Csv;
     bool lf = false;  // CSV lines end with LF instead of CR LF
-    // CSV for spreadsheets: a field beginning with "=", "+", "-", "@", TAB or CR gets a
+    // For spreadsheets: a CSV field beginning with "=", "+", "-", "@", TAB or CR gets a
     // leading apostrophe, so that a file name is never taken for a formula.
     bool protectFormulas = false;
 };
 
-// Hands on the bytes of a data listing as they are produced.
-using ByteOut = std::function<void(const QByteArray& bytes)>;
-
-// CSV (RFC 4180, a header row) or one JSON array of objects, one entry at a time.
-class DataWriter : public EntrySink {
-public:
-    DataWriter(const DataOptions& options, ByteOut out) : options_(options), out_(std::move(out)) {}
-
-    void begin();  // the header row, or the array's opening bracket
-    void entry(const QString& folder, const TSearchRec& rec) override;
-    void end();  // closes the array
-
-private:
-    DataOptions options_;
-    ByteOut out_;
-    bool any_ = false;
+// What a catalogue says about the listing it holds, in its title.
+struct ListingContext {
+    QString directory;  // the starting path, as the listing shows it
+    QDateTime made;     // when the listing was made
+    QString program;    // "tabulist-list" or "Tabulist"
+    QString version;
+    // The listing's checksum (WriteListing sets it): a field named after the algorithm.
+    std::optional<ChecksumAlgorithm> checksum;
 };
 
-// Lists the entries as data. The JSON array is closed also when the listing fails half-way,
-// so what was written stays valid; the error then propagates.
-ListingResult WriteListingData(const ListingOptions& listing, const DataOptions& options,
-                               const ByteOut& out, const ListingHooks& hooks = {});
+// One data format's writer. A listing calls, in this order:
+//   begin(context)
+//   for each folder listed, "." first, depth first in the listing's order:
+//     folder(f), then entry(f, rec) for each of f's entries, or unreadable(f, message)
+//   end()
+// end() comes also when the listing fails half-way (the error then propagates), so that
+// what was written stays well-formed. A writer reports its own failures by throwing a
+// TabulistError (platform/Errors.h). Writers are made by the format table
+// (listing/formats/DataFormats.h); see CsvWriter for the smallest one.
+class DataWriter : public EntrySink {
+public:
+    virtual void begin(const ListingContext& context) = 0;
+    // A writer that carries checksums overrides entryWithChecksum alone: without them each
+    // entry comes to it with none.
+    void entry(const QString& folder, const TSearchRec& rec) override {
+        entryWithChecksum(folder, rec, {});
+    }
+    virtual void end() = 0;
+};
+
+// Runs the listing into the writer, begin to end.
+ListingResult WriteListing(const ListingOptions& listing, const ListingContext& context,
+                           DataWriter& writer, const ListingHooks& hooks = {});
 
 }  // namespace tabulist

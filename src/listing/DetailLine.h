@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "listing/LineBuffer.h"
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
 #include "listing/Rendering.h"
 #include "platform/Entries.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
 #include "listing/Rendering.h"
 #include "platform/Entries.h"
 

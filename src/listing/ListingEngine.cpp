@@ -3,6 +3,7 @@
 
 #include "listing/ActivityTicker.h"
 #include "listing/BodyLines.h"
+#include "listing/ChecksumListing.h"
 #include "listing/EntryFilter.h"
 #include "listing/ReportLines.h"
 #include "listing/TreeWalk.h"
@@ -141,6 +142,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
     result_.searchSpec = SearchSpecFor(options_.directory, options_.maskText);
     if (hooks_.searchSpecReady) hooks_.searchSpecReady(result_.searchSpec);
     const QString folder = QStringLiteral(".");
+    entries.folder(folder);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry() && !IsDotEntry(rec_)) {
             countEntry();
@@ -158,6 +160,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
 
 ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
                                  const ListingHooks& hooks) {
+    if (options.checksum) return BuildChecksumReport(options, sink, hooks);
     if (options.subfolders) return BuildTreeReport(options, sink, hooks);
     ListingRun run(options, &sink, hooks);
     return run.run();
@@ -165,6 +168,7 @@ ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sin
 
 ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
                           const ListingHooks& hooks) {
+    if (options.checksum) return ListChecksummedEntries(options, sink, hooks);
     if (options.subfolders) return ListTreeEntries(options, sink, hooks);
     ListingRun run(options, nullptr, hooks);
     return run.listEntries(sink);

@@ -6,57 +6,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "listing/RegionalSettings.h"
+#include "listing/ListingOptions.h"
 #include "platform/Entries.h"
-#include "platform/EntryOrder.h"
 
 namespace tabulist {
-
-// Everything a listing depends on, gathered by the window from its controls (or by
-// tabulist-list from its arguments) when the listing starts.
-struct ListingOptions {
-    QString directory;  // the directory listed (no trailing "/" needed)
-    // The same path as the file system holds it (absolute, or relative to the working
-    // directory), when the caller has it: names that are not UTF-8 do not survive the round
-    // trip through text. Empty: directory is encoded.
-    QByteArray rawDirectory;
-    QString maskText = QStringLiteral("all");  // the mask as typed; exactly "all" means "*.*"
-    int columnIndex = 0;  // 0 one column with detail lines; 1..5 for 2..6 columns; -1 none
-    bool showAttributes = true;
-    bool showSize = true;
-    bool showDate = true;
-    bool showUnit = false;  // unit suffixes and " %"
-    int sizeUnitIndex = 0;  // 0 Bytes .. 3 GBytes; other values show nothing
-    bool showHidden = false;
-    int attributeClass = 0;  // 0 all, 1 archive, 2 read only, 3 system
-    bool dateFilter = false;
-    int startDayIndex = 0, startMonthIndex = 0, startYearIndex = 0;  // day-1, month-1, year-1980
-    int stopDayIndex = 0, stopMonthIndex = 0, stopYearIndex = 0;
-
-    // Header and footer lines, as the settings record holds them.
-    bool headerDriveName = false;
-    bool headerDriveInfo = false;
-    bool headerDrivePercent = false;
-    bool headerPath = false;
-    bool footerFileCount = false;
-    bool footerPercent = false;
-    bool footerTotalSize = false;
-    int driveInfoUnit = 0;
-    int totalSizeUnit = 0;
-
-    EntryOrder order;  // addition: name ascending is the listing's own order
-
-    QString driveText;  // the drive selector's text, for the drive line
-    QChar driveLetter;  // the drive selector's letter; null for none
-    RegionalSettings regional;
-    MetadataFetch fetch;  // where the entries' metadata is fetched; the listing is the same
-
-    // Subfolders: off lists the one folder, exactly as without them.
-    bool subfolders = false;
-    int depth = -1;              // levels of subfolders searched; negative: no limit
-    bool oneFileSystem = false;  // other file systems' mount points are listed, not entered
-    bool folderTotals = false;   // the footer lines after each folder's section
-};
 
 // Where the lines go: the text view, standard output or a test's vector.
 class ListingSink {
@@ -73,10 +26,16 @@ struct EntryChecksum {
 };
 
 // Where the entries go when a listing is exported as data rather than written as lines.
+// Folders are named relative to the listed directory: "." for itself, "/" between parts.
+// The calls come in listing order: folder(f), then f's entries, then the next folder's.
 class EntrySink {
 public:
     virtual ~EntrySink() = default;
-    // folder: where the entry lies, relative to the listed directory ("." for itself).
+    // A folder's section starts: called for every folder listed, an empty one too, "."
+    // first. Its entries follow, until the next folder() or the end; a sink that wants
+    // folder totals counts them itself.
+    virtual void folder(const QString& folder) { (void)folder; }
+    // One entry of the folder whose section is open.
     virtual void entry(const QString& folder, const TSearchRec& rec) = 0;
     // The entry with its file's checksum (ChecksumEntries); sinks that carry checksums
     // override this, the others list the entry as it is.
@@ -84,6 +43,12 @@ public:
                                    const EntryChecksum& checksum) {
         (void)checksum;
         entry(folder, rec);
+    }
+    // A folder, or part of one, could not be read: message is the I/O error's text. The
+    // listing goes on with the next folder.
+    virtual void unreadable(const QString& folder, const QString& message) {
+        (void)folder;
+        (void)message;
     }
 };
 
@@ -102,6 +67,10 @@ struct ListingHooks {
     // The entry just listed (its line or record was the last one handed on), with its folder
     // as the file system names it: checksums read the file from there.
     std::function<void(const QByteArray& folder, const TSearchRec& rec)> entryListed;
+    // Checksums: a file that could not be read (its path and the I/O message; the listing
+    // goes on), and the bytes read of those found so far, about four times a second.
+    std::function<void(const QString& path, const QString& message)> unreadableFile;
+    std::function<void(int64_t done, int64_t total)> checksumProgress;
 };
 
 struct ListingResult {

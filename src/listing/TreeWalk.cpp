@@ -172,12 +172,14 @@ void TreeRun::listSection(Level& level, bool start) {
     pendingHead_ = QLatin1String("path:    \t") + DisplayName(spec.toUtf8());
     headPending_ = !start;
 
+    if (entries_) entries_->folder(level.relative);
     const int code = openScan(level, spec);
     readAhead();
     // Nothing matching, or every entry gone: an empty section. The starting folder keeps
     // today's listing, where a folder that cannot be read lists nothing.
     if (code != 0 && code != 2 && code != 3 && code != ScanNoMoreFiles && !start) {
         const QString message = EInOutError::messageFor(code);
+        if (entries_) entries_->unreadable(level.relative, message);
         if (!entries_) write(QLatin1String("cannot be read: ") + message);
         if (hooks_.unreadableFolder) hooks_.unreadableFolder(level.display, message);
         return;

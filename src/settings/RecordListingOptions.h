@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listing/ListingEngine.h"
+#include "listing/ListingOptions.h"
 #include "settings/SavedOptions.h"
 
 namespace tabulist {

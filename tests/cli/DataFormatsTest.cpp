@@ -94,7 +94,7 @@ TEST(DataFormatsEdges, EmptyFolderAndAFailedListingStayValid) {
 
     const ListRun usage = Lister({"--format", "xml", empty.rootText()});
     EXPECT_EQ(usage.status, 2);
-    EXPECT_TRUE(usage.err.contains("invalid value 'xml' for --format (text, csv, json)"));
+    EXPECT_TRUE(usage.err.contains("invalid value 'xml' for --format (text, csv, json, sums)"));
 }
 
 TEST(DataFormatsEdges, TextListingSortedBySizeReversedKeepsTheDotsFirst) {

@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "listing/DataWriter.h"
+#include "listing/formats/CsvWriter.h"
+#include "listing/formats/DataFormats.h"
 #include "platform/Errors.h"
 #include "support/DataReadBack.h"
 #include "support/Fixture.h"
+#include "support/Unprivileged.h"
 
 namespace tabulist {
 namespace {
@@ -22,10 +24,10 @@ ListingOptions OptionsFor(const Fixture& fx) {
     return options;
 }
 
-QByteArray Data(const ListingOptions& options, DataOptions data, const ListingHooks& hooks = {}) {
+QByteArray Data(const ListingOptions& options, DataFormat format, const ListingHooks& hooks = {}) {
     QByteArray bytes;
     WriteListingData(
-        options, data, [&bytes](const QByteArray& b) { bytes += b; }, hooks);
+        options, format, {}, [&bytes](const QByteArray& b) { bytes += b; }, hooks);
     return bytes;
 }
 
@@ -60,8 +62,7 @@ TEST_F(Berlin, ModifiedCarriesTheOffsetOfItsOwnDateAndIsNotClamped) {
     fx.setTime("c-1975", utc(1975, 6, 15, 12, 0, 0));
     fx.file("d-1969");
     fx.setTime("d-1969", utc(1969, 7, 20, 20, 17, 40));
-    const QJsonArray entries =
-        test::JsonArray(Data(OptionsFor(fx), DataOptions{DataFormat::Json, false, false}));
+    const QJsonArray entries = test::JsonArray(Data(OptionsFor(fx), DataFormat::Json));
     QStringList modified;
     for (const QJsonValue& e : entries) modified << e.toObject().value("modified").toString();
     EXPECT_EQ(modified, QStringList({"2021-03-28T01:59:59+01:00", "2021-03-28T03:00:00+02:00",
@@ -79,7 +80,7 @@ TEST(DataWriter, AJsonListingThatFailsHalfWayIsStillAClosedArray) {
     };
     QByteArray bytes;
     EXPECT_THROW(WriteListingData(
-                     OptionsFor(fx), DataOptions{DataFormat::Json, false, false},
+                     OptionsFor(fx), DataFormat::Json, {},
                      [&bytes](const QByteArray& b) { bytes += b; }, hooks),
                  EInOutError);
     const QJsonArray entries = test::JsonArray(bytes);
@@ -89,18 +90,18 @@ TEST(DataWriter, AJsonListingThatFailsHalfWayIsStillAClosedArray) {
 
 TEST(DataWriter, ProtectedCsvPrefixesFieldsASpreadsheetWouldTakeForFormulas) {
     QByteArray bytes;
-    DataWriter writer(DataOptions{DataFormat::Csv, false, true},
-                      [&bytes](const QByteArray& b) { bytes += b; });
-    writer.begin();
+    const auto writer = MakeCsvWriter(DataOptions{false, true},
+                                      {[&bytes](const QByteArray& b) { bytes += b; }, {}});
+    writer->begin({});
     const QList<QByteArray> names = {"=1+2", "+x", "-y", "@z", "\tt", "\rr", "a=b", "plain"};
     for (const QByteArray& name : names) {
         TSearchRec rec;
         rec.RawName = name;
         rec.Attr = AttrArchive;
         rec.Size = 3;
-        writer.entry(QStringLiteral("-dir"), rec);
+        writer->entry(QStringLiteral("-dir"), rec);
     }
-    writer.end();
+    writer->end();
     const QList<QStringList> rows = test::CsvRows(bytes);
     ASSERT_EQ(rows.size(), names.size() + 1);
     QStringList written, folders;
@@ -111,6 +112,39 @@ TEST(DataWriter, ProtectedCsvPrefixesFieldsASpreadsheetWouldTakeForFormulas) {
     }
     EXPECT_EQ(written, QStringList({"'=1+2", "'+x", "'-y", "'@z", "'\tt", "'\rr", "a=b", "plain"}));
     EXPECT_EQ(folders, QStringList(names.size(), "'-dir"));
+}
+
+// What a catalogue writer is told: every folder as its section starts, empty ones too, its
+// entries after it, and the folders that cannot be read. Run as an ordinary user: root reads
+// every directory.
+TEST(DataWriter, WritersHearEachFolderItsEntriesAndTheUnreadableOnes) {
+    struct Events : EntrySink {
+        QStringList seen;
+        void folder(const QString& folder) override { seen << "[" + folder + "]"; }
+        void entry(const QString& folder, const TSearchRec& rec) override {
+            seen << folder + "/" + QString::fromUtf8(rec.RawName);
+        }
+        void unreadable(const QString& folder, const QString& message) override {
+            seen << folder + ": " + message;
+        }
+    };
+    Fixture fx;
+    fx.file("a");
+    for (const char* folder : {"b", "b/c", "d"}) fx.dir(folder);
+    fx.file("b/c/x");
+    fx.setMode("", 0755);
+    fx.setMode("b/c", 0);
+    ListingOptions options = OptionsFor(fx);
+    Events flat;
+    ListEntries(options, flat);
+    EXPECT_EQ(flat.seen, QStringList({"[.]", "./a", "./b", "./d"}));
+    options.subfolders = true;
+    EXPECT_TRUE(test::AsUnprivileged([&] {
+        Events tree;
+        ListEntries(options, tree);
+        return tree.seen == QStringList({"[.]", "./a", "./b", "./d", "[b]", "b/c", "[b/c]",
+                                         "b/c: File access denied", "[d]"});
+    }));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
-#include "listing/DataWriter.h"
+#include "listing/formats/DataFormats.h"
 #include "output/ListingFile.h"
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
@@ -14,16 +14,13 @@ namespace tabulist {
 
 namespace {
 
-const QString CsvType = QStringLiteral("CSV file (*.csv)");
-const QString JsonType = QStringLiteral("JSON file (*.json)");
-
 struct ExportChoice {
     QString fileName;  // empty when cancelled
     DataFormat format = DataFormat::Csv;
 };
 
-// The extension decides when the name has one of the two; otherwise the type chosen, whose
-// extension a name without any gets.
+// The suffix decides when the name has the suffix of a format; otherwise the type chosen,
+// whose suffix a name without any gets.
 ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("ExportDialog"));
@@ -31,22 +28,24 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilters({CsvType, JsonType});
-    const bool json = QFileInfo(proposedName).suffix().compare("json", Qt::CaseInsensitive) == 0;
-    dialog.selectNameFilter(json ? JsonType : CsvType);
+    QStringList filters;
+    for (const DataFormatRow& row : DataFormats()) filters << QLatin1String(row.filter);
+    dialog.setNameFilters(filters);
+    const DataFormatRow* proposed = DataFormatWithSuffix(QFileInfo(proposedName).suffix());
+    dialog.selectNameFilter(QLatin1String((proposed ? proposed : &DataFormats()[0])->filter));
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     ExportChoice choice;
     choice.fileName = dialog.selectedFiles().constFirst();
-    const QString suffix = QFileInfo(choice.fileName).suffix().toLower();
-    if (suffix == QLatin1String("json")) {
-        choice.format = DataFormat::Json;
-    } else if (suffix != QLatin1String("csv")) {
-        choice.format =
-            dialog.selectedNameFilter() == JsonType ? DataFormat::Json : DataFormat::Csv;
-        if (suffix.isEmpty())
-            choice.fileName += choice.format == DataFormat::Json ? ".json" : ".csv";
+    const QString suffix = QFileInfo(choice.fileName).suffix();
+    if (const DataFormatRow* named = DataFormatWithSuffix(suffix)) {
+        choice.format = named->format;
+        return choice;
     }
+    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+    const DataFormatRow& row = DataFormats()[chosen < 0 ? 0 : chosen];
+    choice.format = row.format;
+    if (suffix.isEmpty()) choice.fileName += QLatin1Char('.') + QLatin1String(row.suffix);
     return choice;
 }
 
@@ -110,10 +109,10 @@ void THaupt::ExportItemClick() {
     ListingOptions options = GatherOptions(listedDirectory_);
     options.rawDirectory = listedRawDirectory_;
     DataOptions data;
-    data.format = choice.format;
     data.protectFormulas = true;
     QByteArray bytes;
-    WriteListingData(options, data, [&bytes](const QByteArray& part) { bytes += part; });
+    WriteListingData(options, choice.format, data,
+                     [&bytes](const QByteArray& part) { bytes += part; });
     // Errors leave the status text standing, as saving does.
     WriteListingFile(choice.fileName, bytes);
     StatusBar1->SetPanelText(1, QString());

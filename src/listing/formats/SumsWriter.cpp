@@ -31,9 +31,31 @@ QByteArray SumsLine(const QByteArray& checksum, const QByteArray& path,
     return line;
 }
 
-void SumsWriter::entryWithChecksum(const QString&, const TSearchRec&,
-                                   const EntryChecksum& checksum) {
-    if (!checksum.text.isEmpty()) out_(SumsLine(checksum.text, checksum.relativePath, algorithm_));
+namespace {
+
+class SumsWriter : public DataWriter {
+public:
+    explicit SumsWriter(ByteOut out) : out_(std::move(out)) {}
+
+    void begin(const ListingContext& context) override {
+        algorithm_ = context.checksum.value_or(ChecksumAlgorithm::Sha256);
+    }
+    void entryWithChecksum(const QString&, const TSearchRec&,
+                           const EntryChecksum& checksum) override {
+        if (!checksum.text.isEmpty())
+            out_(SumsLine(checksum.text, checksum.relativePath, algorithm_));
+    }
+    void end() override {}
+
+private:
+    ByteOut out_;
+    ChecksumAlgorithm algorithm_ = ChecksumAlgorithm::Sha256;
+};
+
+}  // namespace
+
+std::unique_ptr<DataWriter> MakeSumsWriter(const DataOptions&, const DataOutput& output) {
+    return std::make_unique<SumsWriter>(output.bytes);
 }
 
 }  // namespace tabulist

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "listing/Checksums.h"
-#include "listing/ListingEngine.h"
+#include "listing/DataWriter.h"
 
 namespace tabulist {
 
@@ -16,20 +16,9 @@ namespace tabulist {
 QByteArray SumsLine(const QByteArray& checksum, const QByteArray& path,
                     ChecksumAlgorithm algorithm);
 
-// The sums format: a line per file with a checksum, the rest left out (a list to check has
-// no line for a folder, a link or a file that could not be read).
-class SumsWriter : public EntrySink {
-public:
-    SumsWriter(ChecksumAlgorithm algorithm, std::function<void(const QByteArray&)> out)
-        : algorithm_(algorithm), out_(std::move(out)) {}
-
-    void entry(const QString&, const TSearchRec&) override {}
-    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
-                           const EntryChecksum& checksum) override;
-
-private:
-    ChecksumAlgorithm algorithm_;
-    std::function<void(const QByteArray&)> out_;
-};
+// The sums format: a line per file with a checksum of the listing's algorithm, the rest left
+// out (a list to check has no line for a folder, a link or a file that could not be read).
+// Lines end with LF whatever --lf says: the tools take a CR for part of the name.
+std::unique_ptr<DataWriter> MakeSumsWriter(const DataOptions& options, const DataOutput& output);
 
 }  // namespace tabulist
