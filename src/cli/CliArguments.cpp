@@ -207,8 +207,9 @@ CliArguments ParseCliArguments(const QStringList& args) {
             throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
         }
     }
-    if (!result.catalogue.isEmpty() && result.format == DataFormat::Sums)
-        throw UsageError(QStringLiteral("--compare reports in text, csv or json, not sums"));
+    if (!result.catalogue.isEmpty() && result.format && result.format != DataFormat::Csv &&
+        result.format != DataFormat::Json)
+        throw UsageError(QStringLiteral("--compare reports in text, csv or json"));
     return result;
 }
 

@@ -1,6 +1,8 @@
 // tabulist-list's checksum progress and its comparison with a catalogue.
 #include "cli/CliChecksums.h"
 
+#include <cerrno>
+
 #include "cli/StreamSink.h"
 #include "listing/Catalogue.h"
 #include "listing/ChecksumQueue.h"
@@ -74,13 +76,22 @@ int CompareWithCatalogue(const CliArguments& arguments, ListingOptions options, 
         ListEntries(options, comparison, hooks);
         progress.clear();
         const std::vector<Change> changes = comparison.finish();
-        StreamSink sink(out, arguments.lf);
-        try {
-            WriteChangeLines(changes, sink);
-            sink.flush();
-        } catch (...) {
-            sink.flushAfterError();
-            throw;
+        if (arguments.format) {
+            const QByteArray records =
+                ChangeRecords(changes, arguments.format == DataFormat::Json, arguments.lf);
+            if (std::fwrite(records.constData(), 1, size_t(records.size()), out) !=
+                    size_t(records.size()) ||
+                std::fflush(out) != 0)
+                throw InOutErrorFromErrno(errno);
+        } else {
+            StreamSink sink(out, arguments.lf);
+            try {
+                WriteChangeLines(changes, sink);
+                sink.flush();
+            } catch (...) {
+                sink.flushAfterError();
+                throw;
+            }
         }
         if (trouble) return kExitTrouble;
         return changes.empty() ? kExitSame : kExitChanged;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <cstdio>
 
 #include "support/Fixture.h"
 #include "support/RunList.h"
@@ -74,6 +75,40 @@ TEST_F(Compare, ReportsEveryKindOfChangeInPathOrderWithItsExitStatus) {
     EXPECT_TRUE(compare({"--hidden"}).out.contains("added: .hidden\n"));
 }
 
+// With checksums: content changed under the same size and time (as touch -r keeps them) is
+// found, and a renamed folder is one move with the moves of what it holds.
+TEST_F(Compare, ChecksumsFindKeptDatesAndMoves) {
+    catalogue({"--checksum", "md5"});
+    fx.file("tree/keep.txt", QByteArray("tree/keep.tx!"));  // same size
+    fx.setTime("tree/keep.txt", Then);
+    test::WriteFile(fx.pathText("tree/d/e/c.txt"), "tree/d/e/c.txt");  // rewritten, same content
+    fx.setTime("tree/d/e/c.txt", Then);
+    ASSERT_EQ(std::rename(fx.path("tree/d").constData(), fx.path("tree/renamed").constData()), 0);
+    const ListRun run = compare();
+    EXPECT_EQ(run.status, 1) << run.err.constData();
+    EXPECT_EQ(run.out,
+              "moved: d -> renamed\n"
+              "moved: d/b.txt -> renamed/b.txt\n"
+              "moved: d/e -> renamed/e\n"
+              "moved: d/e/c.txt -> renamed/e/c.txt\n"
+              "changed: keep.txt (checksum differs)\n"
+              "0 added, 0 removed, 1 changed, 4 moved\n");
+    // The same as records with a change field.
+    const ListRun json = compare({"--format", "json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(json.out.contains(
+        R"({"change":"moved","path":"renamed/b.txt","old_path":"d/b.txt","old_type":"file","type":"file","old_size":12,"size":12,)"))
+        << json.out.constData();
+    EXPECT_TRUE(json.out.contains(R"("change":"changed","path":"keep.txt",)"));
+    EXPECT_TRUE(json.out.contains(R"("differs":"checksum"})"));
+    const ListRun csv = compare({"--format", "csv"});
+    EXPECT_TRUE(
+        csv.out.startsWith("change,path,old_path,old_type,type,old_size,size,old_modified,"
+                           "modified,differs\n"
+                           "moved,renamed,d,directory,directory,0,0,"))
+        << csv.out.constData();
+}
+
 TEST_F(Compare, TroubleIsExitStatusTwoWithAMessage) {
     catalogue();
     const struct {
@@ -81,9 +116,7 @@ TEST_F(Compare, TroubleIsExitStatusTwoWithAMessage) {
         QByteArrayList options;
         QByteArray message;
     } cases[] = {
-        {"",
-         {"--format", "sums"},
-         "tabulist-list: --compare reports in text, csv or json, not sums\n"},
+        {"", {"--format", "sums"}, "tabulist-list: --compare reports in text, csv or json\n"},
         {"",
          {"--checksum", "md5"},
          "tabulist-list: --checksum md5 differs from the catalogue's none\n"},

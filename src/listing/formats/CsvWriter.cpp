@@ -4,8 +4,6 @@
 
 namespace tabulist {
 
-namespace {
-
 void AppendCsvField(QByteArray& line, const QString& text, bool protectFormulas) {
     QByteArray field = text.toUtf8();
     if (protectFormulas && !field.isEmpty() && QByteArrayView("=+-@\t\r").contains(field[0]))
@@ -20,6 +18,8 @@ void AppendCsvField(QByteArray& line, const QString& text, bool protectFormulas)
     line += field.replace("\"", "\"\"");
     line += '"';
 }
+
+namespace {
 
 class CsvWriter : public DataWriter {
 public:

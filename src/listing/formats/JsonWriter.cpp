@@ -6,8 +6,6 @@
 
 namespace tabulist {
 
-namespace {
-
 void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
     for (const char c : text.toUtf8()) {
@@ -39,6 +37,8 @@ void AppendJsonString(QByteArray& out, const QString& text) {
     }
     out += '"';
 }
+
+namespace {
 
 class JsonWriter : public DataWriter {
 public:
