@@ -11,6 +11,7 @@ packages=(
     fontconfig fonts-dejavu-core
     xvfb xauth poppler-utils desktop-file-utils
     clang-14 libclang-rt-14-dev
+    libxlsxwriter-dev python3-openpyxl
     libssl-dev libxxhash-dev xxhash
 )
 

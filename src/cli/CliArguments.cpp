@@ -94,10 +94,10 @@ const std::map<QString, Edit>& Switches() {
 }
 
 const QStringList& ValueOptions() {
-    static const QStringList options = {"--mask",     "--columns", "--unit",       "--class",
-                                        "--from",     "--to",      "--drive-unit", "--total-unit",
-                                        "--settings", "--format",  "--sort",       "--depth",
-                                        "--checksum", "--compare"};
+    static const QStringList options = {"--mask",     "--columns",  "--unit",       "--class",
+                                        "--from",     "--to",       "--drive-unit", "--total-unit",
+                                        "--settings", "--format",   "--sort",       "--depth",
+                                        "--output",   "--checksum", "--compare"};
     return options;
 }
 
@@ -148,6 +148,9 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
     } else if (option == QLatin1String("--compare")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--compare needs a catalogue file"));
         result.catalogue = value;
+    } else if (option == QLatin1String("--output")) {
+        if (value.isEmpty()) throw UsageError(QStringLiteral("--output needs a file name"));
+        result.output = value;
     } else if (option == QLatin1String("--settings")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--settings needs a file name"));
         result.settingsFile = value;
@@ -180,6 +183,7 @@ CliArguments ParseCliArguments(const QStringList& args) {
             option = arg.left(eq);
             inlineValue = arg.mid(eq + 1);
         }
+        result.given << option;
         if (ValueOptions().contains(option)) {
             if (inlineValue) {
                 TakeValue(result, option, *inlineValue);
@@ -206,6 +210,12 @@ CliArguments ParseCliArguments(const QStringList& args) {
         } else {
             throw UsageError(QStringLiteral("unknown option '%1'").arg(option));
         }
+    }
+    if (result.action == CliArguments::Action::List && result.format &&
+        DataFormatOf(*result.format).binary && result.output.isEmpty()) {
+        throw UsageError(QStringLiteral("--format %1 writes a binary file, not to standard "
+                                        "output: give the file with --output FILE")
+                             .arg(QLatin1String(DataFormatOf(*result.format).name)));
     }
     if (!result.catalogue.isEmpty() && result.format && result.format != DataFormat::Csv &&
         result.format != DataFormat::Json)
@@ -237,9 +247,37 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
     return options;
 }
 
+QStringList IgnoredOptions(const CliArguments& arguments) {
+    if (!arguments.format) return {};
+    static const std::map<QString, unsigned> needs = {{"--lf", HonoursLineEnds},
+                                                      {"--columns", HonoursColumns},
+                                                      {"--unit", HonoursSizeUnit},
+                                                      {"--drive-name", HonoursReportLines},
+                                                      {"--drive-info", HonoursReportLines},
+                                                      {"--drive-percent", HonoursReportLines},
+                                                      {"--path", HonoursReportLines},
+                                                      {"--file-count", HonoursReportLines},
+                                                      {"--total-size", HonoursReportLines},
+                                                      {"--total-percent", HonoursReportLines},
+                                                      {"--drive-unit", HonoursReportLines},
+                                                      {"--total-unit", HonoursReportLines},
+                                                      {"--folder-totals", HonoursReportLines}};
+    const unsigned honours = DataFormatOf(*arguments.format).honours;
+    QStringList ignored;
+    for (const QString& option : arguments.given) {
+        const auto need = needs.find(option);
+        if (need != needs.end() && !(honours & need->second) && !ignored.contains(option))
+            ignored << option;
+    }
+    return ignored;
+}
+
 QString CliUsageText() {
-    QStringList formats;
-    for (const DataFormatRow& row : DataFormats()) formats << QLatin1String(row.name);
+    QStringList formats, binary;
+    for (const DataFormatRow& row : DataFormats()) {
+        formats << QLatin1String(row.name);
+        if (row.binary) binary << QLatin1String(row.name);
+    }
     return QStringLiteral(
                "Usage: tabulist-list [OPTION]... [DIRECTORY]\n"
                "Write the listing of DIRECTORY (default: the working directory) to standard "
@@ -285,6 +323,7 @@ QString CliUsageText() {
                "Data:\n"
                "  --format F           text (default), or one record per entry: %1\n"
                "  --checksum A         each file's checksum, A: sha256, md5, xxh128\n"
+               "  --output FILE        write FILE instead of standard output (needed for %2)\n"
                "\n"
                "Changes:\n"
                "  --compare FILE       what changed since FILE, a catalogue made by --format json\n"
@@ -312,7 +351,7 @@ QString CliUsageText() {
                "0\n"
                "nothing changed, 1 something changed, 2 a usage error, a catalogue that cannot be\n"
                "read, or a folder or file that cannot be read.\n")
-        .arg(formats.join(QStringLiteral(", ")));
+        .arg(formats.join(QStringLiteral(", ")), binary.join(QStringLiteral(", ")));
 }
 
 }  // namespace tabulist

@@ -37,6 +37,8 @@ struct CliArguments {
     QString settingsFile;  // empty: no settings file
     bool lf = false;
     std::optional<DataFormat> format;  // none: the text listing
+    QString output;                    // --output: the file written; empty: standard output
+    QStringList given;                 // the options given, in command-line order
     std::optional<DayMonthYear> from;
     std::optional<DayMonthYear> to;
     std::optional<ChecksumAlgorithm> checksum;  // --checksum
@@ -54,5 +56,8 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
                               QDate today);
 
 QString CliUsageText();
+
+// The options given that the data format ignores, each once; empty for the text listing.
+QStringList IgnoredOptions(const CliArguments& arguments);
 
 }  // namespace tabulist

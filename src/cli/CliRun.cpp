@@ -10,9 +10,11 @@
 #include "cli/CliChecksums.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
+#include "listing/formats/DataFile.h"
 #include "listing/formats/DataFormats.h"
 #include "platform/DriveTable.h"
 #include "platform/Errors.h"
+#include "platform/InterruptCleanup.h"
 #include "platform/PathCheck.h"
 #include "settings/SavedOptions.h"
 
@@ -52,25 +54,59 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
     return QFile::encodeName(arguments.directory);
 }
 
+ListingContext ContextOf(const ListingOptions& options) {
+    return {options.directory, QDateTime::currentDateTime(), QStringLiteral("tabulist-list"),
+            QStringLiteral(TABULIST_VERSION), options.checksum};
+}
+
+// While a file is written, an interrupt removes its temporary; afterwards it no longer does.
+struct InterruptCleanup {
+    explicit InterruptCleanup(const QByteArray& temporary) { RemoveOnInterrupt(temporary); }
+    ~InterruptCleanup() { ClearInterruptCleanup(); }
+};
+
 void ListData(const CliArguments& arguments, const ListingOptions& options, FILE* out,
               const ListingHooks& hooks) {
     DataOptions data;
     data.lf = arguments.lf;
-    const ListingContext context{options.directory, QDateTime::currentDateTime(),
-                                 QStringLiteral("tabulist-list"), QStringLiteral(TABULIST_VERSION),
-                                 options.checksum};
+    if (!arguments.output.isEmpty()) {
+        DataFile file(arguments.output, *arguments.format, data);
+        file.open();
+        InterruptCleanup cleanup(file.temporaryName());
+        file.write(options, hooks, ContextOf(options));
+        return;
+    }
     const auto write = [out](const QByteArray& bytes) {
         if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out) != size_t(bytes.size()))
             throw InOutErrorFromErrno(errno);
     };
     try {
-        WriteListingData(options, *arguments.format, data, write, hooks, context);
+        WriteListingData(options, *arguments.format, data, write, hooks, ContextOf(options));
     } catch (...) {
         // What was written, a closed JSON array included, comes before the message.
         std::fflush(out);
         throw;
     }
     if (std::fflush(out) != 0) throw InOutErrorFromErrno(errno);
+}
+
+// The text listing into --output's file, which gets it only when it is complete.
+void ListTextToFile(const CliArguments& arguments, const ListingOptions& options,
+                    const ListingHooks& hooks) {
+    ReplacementFile file(arguments.output);
+    const auto fail = [&] {
+        throw EDataWriteError(EDataWriteError::reasonOf(file.Error()), arguments.output);
+    };
+    if (!file.Open(false)) fail();
+    InterruptCleanup cleanup(file.TemporaryName());
+    StreamSink sink(
+        [&](const char* data, size_t size) {
+            if (!file.Write(data, qint64(size))) fail();
+        },
+        arguments.lf);
+    BuildListingReport(options, sink, hooks);
+    sink.flush();
+    if (!file.Commit()) fail();
 }
 
 int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayList& rawArgs) {
@@ -114,8 +150,16 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     };
     TerminalProgress progress(err);
     AddChecksumReports(hooks, progress, unreadable, report);
+    for (const QString& option : IgnoredOptions(arguments)) {
+        Report(err, QStringLiteral("note: --format %1 ignores %2")
+                        .arg(QLatin1String(DataFormatOf(*arguments.format).name), option));
+    }
     if (arguments.format) {
         ListData(arguments, options, out, hooks);
+        return unreadable ? kExitFailed : kExitListed;
+    }
+    if (!arguments.output.isEmpty()) {
+        ListTextToFile(arguments, options, hooks);
         return unreadable ? kExitFailed : kExitListed;
     }
     StreamSink sink(out, arguments.lf);

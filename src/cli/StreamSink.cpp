@@ -54,8 +54,10 @@ ptrdiff_t EncodeUtf8(const char16_t* text, qsizetype size, char* out) {
 
 }  // namespace
 
-StreamSink::StreamSink(FILE* stream, bool lf)
-    : stream_(stream),
+StreamSink::StreamSink(FILE* stream, bool lf) : StreamSink(BlockOut(), lf) { stream_ = stream; }
+
+StreamSink::StreamSink(BlockOut out, bool lf)
+    : out_(std::move(out)),
       lineEnd_(lf ? "\n" : "\r\n"),
       lineEndSize_(std::strlen(lineEnd_)),
       buffer_(BufferSize) {}
@@ -81,16 +83,21 @@ void StreamSink::appendLine(const QString& line) {
 void StreamSink::writeBuffer() {
     const size_t size = used_;
     used_ = 0;
-    if (size != 0 && std::fwrite(buffer_.data(), 1, size, stream_) != size)
+    if (size == 0) return;
+    if (!stream_) {
+        out_(buffer_.data(), size);
+    } else if (std::fwrite(buffer_.data(), 1, size, stream_) != size) {
         throw InOutErrorFromErrno(errno);
+    }
 }
 
 void StreamSink::flush() {
     writeBuffer();
-    if (std::fflush(stream_) != 0) throw InOutErrorFromErrno(errno);
+    if (stream_ && std::fflush(stream_) != 0) throw InOutErrorFromErrno(errno);
 }
 
 void StreamSink::flushAfterError() noexcept {
+    if (!stream_) return;  // what goes elsewhere is dropped with the error
     if (used_ != 0) std::fwrite(buffer_.data(), 1, used_, stream_);
     used_ = 0;
     std::fflush(stream_);

@@ -1,18 +1,23 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "listing/ListingEngine.h"
 
 namespace tabulist {
 
-// Writes the lines to a stream as UTF-8, each ended by CR LF or LF. The bytes are encoded
-// straight into one large buffer and written in big blocks, so a line costs no allocation.
-// A failed write raises the input/output error of its errno.
+// Where StreamSink's blocks go; raises an error when they cannot be written.
+using BlockOut = std::function<void(const char* data, size_t size)>;
+
+// Writes the lines as UTF-8, each ended by CR LF or LF. The bytes are encoded straight into
+// one large buffer and written in big blocks, so a line costs no allocation. To a stream, a
+// failed write raises the input/output error of its errno.
 class StreamSink : public ListingSink {
 public:
     StreamSink(FILE* stream, bool lf);
+    StreamSink(BlockOut out, bool lf);
 
     void clear() override {}
     void appendLine(const QString& line) override;
@@ -25,7 +30,8 @@ public:
 private:
     void writeBuffer();
 
-    FILE* stream_;
+    FILE* stream_ = nullptr;  // null: the blocks go to out_
+    BlockOut out_;
     const char* lineEnd_;
     size_t lineEndSize_;
     std::vector<char> buffer_;

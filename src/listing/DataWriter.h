@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "listing/ListingEngine.h"
+#include "platform/Errors.h"
 
 namespace tabulist {
 
@@ -57,6 +58,18 @@ public:
         entryWithChecksum(folder, rec, {});
     }
     virtual void end() = 0;
+};
+
+// A writer that cannot write its output, with the reason (the system's text for an errno
+// value); the file is named when known.
+class EDataWriteError : public TabulistError {
+public:
+    explicit EDataWriteError(const QString& reason, const QString& file = {});
+    static QString reasonOf(int err);  // the system's text for an errno value
+    QString reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // Runs the listing into the writer, begin to end.

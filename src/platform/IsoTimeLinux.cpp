@@ -23,4 +23,17 @@ QString IsoLocalTimeText(int64_t secondsSince1970) {
     return QString::fromLatin1(text);
 }
 
+bool LocalTimeOf(int64_t secondsSince1970, LocalTimeParts& parts) {
+    const time_t t = time_t(secondsSince1970);
+    tm local{};
+    if (!localtime_r(&t, &local)) return false;
+    parts = {int(1900 + local.tm_year),
+             local.tm_mon + 1,
+             local.tm_mday,
+             local.tm_hour,
+             local.tm_min,
+             local.tm_sec};
+    return true;
+}
+
 }  // namespace tabulist

@@ -131,5 +131,22 @@ TEST(ChecksumField, LastFieldOfDetailLinesAndUnreadableFiles) {
     EXPECT_FALSE(RunList({"--checksum", "md5", fx.root()}).err.contains("checksums:"));
 }
 
+// The data formats carry a field named after the algorithm: empty for anything but a file.
+TEST(ChecksumField, NamedAfterTheAlgorithmInCsvAndJson) {
+    Fixture fx;
+    fx.file("a.txt", QByteArray("abc"));
+    fx.dir("sub");
+    const ListRun csv = RunList({"--format", "csv", "--lf", "--checksum", "sha256", fx.root()});
+    EXPECT_TRUE(csv.out.startsWith("folder,name,type,attributes,size,modified,sha256\n.,a.txt,"));
+    EXPECT_TRUE(csv.out.contains(
+        ",ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad\n.,sub,directory,"));
+    EXPECT_TRUE(csv.out.endsWith(",\n"));
+    const ListRun json = RunList({"--format", "json", "--checksum", "xxh128", fx.root()});
+    EXPECT_TRUE(json.out.contains(R"("xxh128":"06b05ab6733a618578af5f94892f3950"})"))
+        << json.out.constData();
+    EXPECT_TRUE(json.out.contains(R"("type":"directory",)") &&
+                json.out.contains(R"("xxh128":""})"));
+}
+
 }  // namespace
 }  // namespace tabulist

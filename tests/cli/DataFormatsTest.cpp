@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QJsonObject>
+#include <cstdlib>
+#include <optional>
 
 #include "support/DataReadBack.h"
 #include "support/Fixture.h"
@@ -94,7 +98,7 @@ TEST(DataFormatsEdges, EmptyFolderAndAFailedListingStayValid) {
 
     const ListRun usage = Lister({"--format", "xml", empty.rootText()});
     EXPECT_EQ(usage.status, 2);
-    EXPECT_TRUE(usage.err.contains("invalid value 'xml' for --format (text, csv, json, sums)"));
+    EXPECT_TRUE(usage.err.contains("invalid value 'xml' for --format (text, csv, json, xlsx, sums)"));
 }
 
 TEST(DataFormatsEdges, TextListingSortedBySizeReversedKeepsTheDotsFirst) {
@@ -145,6 +149,158 @@ TEST(DataFormatsEdges, TreesCarryEachEntrysFolder) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "tabulist-list: cannot read " + fx.path("a") + ": File access denied\n");
     EXPECT_EQ(test::JsonArray(refused.out).size(), 6);  // a itself is listed, its y is not
+}
+
+// Environment variables for one test, the previous values restored after it.
+class Environment {
+public:
+    void set(const char* name, const char* value) {
+        saved_.push_back({name, std::getenv(name) ? std::optional<QByteArray>(std::getenv(name))
+                                                  : std::nullopt});
+        setenv(name, value, 1);
+    }
+    ~Environment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second)
+                setenv(it->first, it->second->constData(), 1);
+            else
+                unsetenv(it->first);
+        }
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// In a zone with summer time, a date cell holds the local time of its own date; the header
+// is frozen and filtered on each sheet; the listing continues past the rows a sheet takes;
+// names stay text, never formulas; the folders sheet adds up the tree.
+TEST(Workbook, ReadsBackWithRealCellsOnSplitSheets) {
+    Environment env;
+    env.set("TZ", "Europe/Berlin");
+    env.set("TABULIST_XLSX_SHEET_ENTRIES", "3");
+    Fixture fx, out;
+    fx.file("=1+2", 1234567);
+    fx.file("summer", 5);
+    fx.setTime("summer", QDateTime(QDate(2021, 7, 1), QTime(12, 0, 0), Qt::UTC));
+    fx.file("winter");
+    fx.setTime("winter", QDateTime(QDate(2021, 1, 15), QTime(12, 0, 30), Qt::UTC));
+    fx.dir("sub");
+    fx.file("sub/inner", 1000);
+    // The last second of summer time.
+    fx.setTime("sub/inner", QDateTime(QDate(2021, 10, 31), QTime(0, 59, 59), Qt::UTC));
+    const QString file = out.pathText("book.xlsx");
+    const ListRun run =
+        Lister({"--format", "xlsx", "--recursive", "--output", file, fx.rootText()});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    const QJsonArray sheets = test::XlsxSheets(file);
+    ASSERT_EQ(sheets.size(), 3);
+    QStringList titles, freezes, filters;
+    QList<QStringList> rows;
+    for (const QJsonValue& sheet : sheets) {
+        const QJsonObject s = sheet.toObject();
+        titles << s["title"].toString();
+        freezes << s["freeze"].toString();
+        filters << s["filter"].toString();
+        for (const QJsonValue& row : s["rows"].toArray()) {
+            QStringList cells;
+            for (const QJsonValue& cell : row.toArray()) cells << cell.toString();
+            rows << cells;
+        }
+    }
+    EXPECT_EQ(titles, QStringList({"Listing", "Listing 2", "Folders"}));
+    EXPECT_EQ(freezes, QStringList({"A2", "A2", "A2"}));
+    EXPECT_EQ(filters, QStringList({"A1:F4", "A1:F3", "A1:H3"}));
+    const QString n = "|#,##0", t = "|yyyy-mm-dd hh:mm:ss";
+    const QStringList head = {"s:folder",     "s:name", "s:type",
+                              "s:attributes", "s:size", "s:modified"};
+    ASSERT_EQ(rows.size(), 10);
+    EXPECT_EQ(rows[0], head);
+    EXPECT_EQ(rows[1].mid(0, 5), QStringList({"s:.", "s:=1+2", "s:file", "s:A", "n:1234567" + n}));
+    EXPECT_EQ(rows[2].mid(0, 5), QStringList({"s:.", "s:sub", "s:directory", "n:None", "n:0" + n}));
+    EXPECT_EQ(rows[3].mid(4), QStringList({"n:5" + n, "d:2021-07-01T14:00:00" + t}));
+    EXPECT_EQ(rows[4], head);
+    EXPECT_EQ(rows[5].mid(1),
+              QStringList({"s:winter", "s:file", "s:A", "n:0" + n, "d:2021-01-15T13:00:30" + t}));
+    EXPECT_EQ(rows[6], QStringList({"s:sub", "s:inner", "s:file", "s:A", "n:1000" + n,
+                                    "d:2021-10-31T02:59:59" + t}));
+    EXPECT_EQ(rows[7].mid(0, 4), QStringList({"s:folder", "s:files", "s:folders", "s:size"}));
+    EXPECT_EQ(rows[8].mid(0, 7), QStringList({"s:.", "n:3" + n, "n:1" + n, "n:1234572" + n,
+                                              "n:4" + n, "n:1" + n, "n:1235572" + n}));
+    EXPECT_EQ(rows[9].mid(0, 7), QStringList({"s:sub", "n:1" + n, "n:0" + n, "n:1000" + n,
+                                              "n:1" + n, "n:0" + n, "n:1000" + n}));
+    // Widths fitted to the text: the name column takes "=1+2" and the filter's button.
+    EXPECT_GT(sheets[0].toObject()["widths"].toArray()[1].toDouble(), 5);
+}
+
+// --output replaces its file only with a complete listing: a write that fails half-way (the
+// file-size limit reached) leaves the earlier file as it was and no temporary beside it; a
+// complete one holds what standard output would have got.
+TEST(OutputFile, FailedWriteLeavesTheEarlierFileAndNoTemporary) {
+    Fixture fx, out;
+    for (int i = 0; i < 300; ++i) fx.file("entry number " + QByteArray::number(i) + ".txt", i);
+    for (const QString format : {"text", "csv", "json", "xlsx"}) {
+        SCOPED_TRACE(format.toStdString());
+        const QString file = out.pathText("listing." + format.toUtf8());
+        QFile earlier(file);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
+        const QStringList args = {"--format", format, "--output", file, fx.rootText()};
+        ListRun failed;
+        {
+            test::FileSizeLimit limit(4096);
+            failed = Lister(args);
+        }
+        EXPECT_EQ(failed.status, 1);
+        // The library behind the workbook says more, on lines of its own.
+        EXPECT_EQ(QString::fromUtf8(failed.err).split('\n').filter("tabulist-list:"),
+                  QStringList({"tabulist-list: cannot write '" + file + "': File too large"}));
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), "earlier");
+        earlier.close();
+        EXPECT_EQ(QDir(out.rootText()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({"listing." + format}));
+
+        const ListRun written = Lister(args);
+        EXPECT_EQ(written.status, 0) << written.err.toStdString();
+        EXPECT_TRUE(written.out.isEmpty());
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        const QByteArray bytes = earlier.readAll();
+        earlier.close();
+        if (format == "xlsx") {
+            EXPECT_EQ(test::XlsxSheets(file)[0].toObject()["rows"].toArray().size(), 301);
+        } else {
+            EXPECT_EQ(bytes, Lister({"--format", format, fx.rootText()}).out);
+        }
+        QFile::remove(file);
+    }
+}
+
+// A workbook is binary: never written to standard output. Options a data format ignores
+// get a note each, once, and change nothing else.
+TEST(OutputFile, WorkbookNeedsAFileAndIgnoredOptionsAreNoted) {
+    Fixture fx;
+    fx.file("a");
+    const ListRun refused = Lister({"--format", "xlsx", fx.rootText()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(
+        refused.err.startsWith("tabulist-list: --format xlsx writes a binary file, not "
+                               "to standard output: give the file with --output FILE\n"))
+        << refused.err.toStdString();
+
+    const ListRun plain = Lister({"--format", "json", fx.rootText()});
+    const ListRun noted = Lister({"--format", "json", "--columns", "2", "--path", "--lf",
+                                  "--columns=3", "--sort", "size", fx.rootText()});
+    EXPECT_EQ(noted.status, 0);
+    EXPECT_EQ(noted.out, plain.out);
+    EXPECT_EQ(noted.err,
+              "tabulist-list: note: --format json ignores --columns\n"
+              "tabulist-list: note: --format json ignores --path\n"
+              "tabulist-list: note: --format json ignores --lf\n");
+    const ListRun csv = Lister({"--format", "csv", "--lf", "--unit", "kbytes", fx.rootText()});
+    EXPECT_EQ(csv.err, "tabulist-list: note: --format csv ignores --unit\n");
 }
 
 }  // namespace

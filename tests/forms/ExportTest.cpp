@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -87,8 +89,33 @@ TEST_F(Additions, AFailedExportShowsTheSaveErrorAndLeavesNoPartialFile) {
     ASSERT_EQ(ShownErrors().size(), 1);
     EXPECT_TRUE(ShownErrors()[0].startsWith("Stream write error"))
         << ShownErrors()[0].toStdString();
-    EXPECT_EQ(w->StatusBar1->PanelText(1), "exporting ...");
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(w->StatusBar1->PanelText(1).startsWith("exporting ..."));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Excel is offered with its suffix; Esc during an export stops it and leaves no file.
+TEST_F(Additions, ExcelExportsAWorkbookAndEscStopsAnExport) {
+    const QString book = out.filePath("book.xlsx");
+    Export("Excel workbook (*.xlsx)", out.filePath("book"), book);
+    const QJsonArray sheets = XlsxSheets(book);
+    ASSERT_EQ(sheets.size(), 2);
+    EXPECT_EQ(sheets[0].toObject()["rows"].toArray().size(), 5);
+    EXPECT_EQ(sheets[0].toObject()["rows"].toArray()[1].toArray()[1].toString(), "s:=cmd.txt");
+
+    AnswerNextModal(
+        [this](QDialog& d) {
+            auto& dialog = static_cast<QFileDialog&>(d);
+            dialog.setDirectory(out.path());
+            dialog.selectFile(out.filePath("stopped.csv"));
+            d.accept();
+            // Reaches the window once the export runs.
+            QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+        },
+        "QFileDialog");
+    w->ExportItem->trigger();
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"book.xlsx"}));
+    EXPECT_TRUE(ShownErrors().isEmpty());
+    EXPECT_EQ(w->StatusBar1->PanelText(1), "");
 }
 
 TEST_F(Additions, SortByRelistsMarksTheOptionsAndReachesTheExport) {

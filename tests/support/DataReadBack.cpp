@@ -30,6 +30,34 @@ QList<QStringList> CsvRows(const QByteArray& csv) {
     return rows;
 }
 
+QJsonArray XlsxSheets(const QString& file) {
+    QProcess python;
+    // Debian's own interpreter: its modules are the ones the package list installs.
+    python.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import json, sys, openpyxl\n"
+                        "from openpyxl.utils import get_column_letter\n"
+                        "book = openpyxl.load_workbook(sys.argv[1])\n"
+                        "def cell(c):\n"
+                        "    v = c.value.isoformat() if c.data_type == 'd' else c.value\n"
+                        "    f = '' if c.number_format == 'General' else '|' + c.number_format\n"
+                        "    return '%s:%s%s' % (c.data_type, v, f)\n"
+                        "json.dump([{'title': s.title, 'freeze': s.freeze_panes,\n"
+                        "  'filter': s.auto_filter.ref,\n"
+                        "  'widths': [s.column_dimensions[get_column_letter(i + 1)].width\n"
+                        "             for i in range(s.max_column)],\n"
+                        "  'rows': [[cell(c) for c in r] for r in s.iter_rows()]}\n"
+                        "  for s in book], sys.stdout)\n"),
+         file});
+    if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit ||
+        python.exitCode() != 0) {
+        throw std::runtime_error("xlsx read-back failed: " +
+                                 python.readAllStandardError().toStdString());
+    }
+    return JsonArray(python.readAllStandardOutput());
+}
+
 QJsonArray JsonArray(const QByteArray& json) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);

@@ -1,12 +1,16 @@
 // Menu items beyond the original window: exporting the listing as data, and its order.
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 #include "forms/Hauptfenster/Hauptfenster.h"
+#include "listing/formats/DataFile.h"
 #include "listing/formats/DataFormats.h"
-#include "output/ListingFile.h"
+#include "output/OutputErrors.h"
 #include "settings/AddedOptions.h"
 #include "settings/SavedOptions.h"
 
@@ -99,23 +103,90 @@ void THaupt::SortItemClick() {
     BuildListing();
 }
 
-// The listing as it is configured now, not the text view's text, which may be edited.
+namespace {
+
+// While an export runs, the window repaints but takes no input, so nothing starts a second
+// listing or changes the options half-way: Esc (or closing the window) stops the export.
+class ExportInput : public QObject {
+public:
+    ExportInput() { QCoreApplication::instance()->installEventFilter(this); }
+    ~ExportInput() override { QCoreApplication::instance()->removeEventFilter(this); }
+    bool stopped() const { return stopped_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::ShortcutOverride:
+                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopped_ = true;
+                return true;
+            case QEvent::Close:
+                stopped_ = true;
+                event->ignore();
+                return true;
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+private:
+    bool stopped_ = false;
+};
+
+}  // namespace
+
+// The listing as it is configured now, not the text view's text, which may be edited. It
+// goes straight to the file, which gets it only when complete.
 void THaupt::ExportItemClick() {
     const ExportChoice choice = ChooseExportFile(this, exportFileName_);
     if (choice.fileName.isEmpty()) return;
     exportFileName_ = choice.fileName;
+    if (QFileInfo(choice.fileName).isDir()) throw ECreateFileError(choice.fileName);
     StatusBar1->SetPanelText(1, QStringLiteral("exporting ..."));
-    QCoreApplication::processEvents();  // the status text is painted before the listing runs
     ListingOptions options = GatherOptions(listedDirectory_);
     options.rawDirectory = listedRawDirectory_;
     DataOptions data;
     data.protectFormulas = true;
-    QByteArray bytes;
-    WriteListingData(options, choice.format, data,
-                     [&bytes](const QByteArray& part) { bytes += part; });
-    // Errors leave the status text standing, as saving does.
-    WriteListingFile(choice.fileName, bytes);
+    DataFile file(choice.fileName, choice.format, data);
+    try {
+        file.open();
+    } catch (const EDataWriteError&) {
+        throw ECreateFileError(choice.fileName);
+    }
+
+    ExportInput input;
+    QElapsedTimer shown;
+    shown.start();
+    int64_t read = 0;
+    ListingHooks hooks;
+    hooks.processMessages = [&] {
+        if (++read % 256 == 0 && shown.elapsed() >= 100) {
+            StatusBar1->SetPanelText(1, QStringLiteral("exporting ... %L1 entries").arg(read));
+            shown.restart();
+        }
+        QCoreApplication::processEvents();
+    };
+    hooks.abandoned = [&input] { return input.stopped(); };
+    hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
+    const ListingContext context{listedDirectory_, QDateTime::currentDateTime(),
+                                 QStringLiteral("Tabulist"), QStringLiteral(TABULIST_VERSION)};
+    try {
+        file.write(options, hooks, context);
+    } catch (const EDataWriteError&) {
+        // Errors leave the status text standing, as saving does.
+        if (file.writeFailed()) throw EStreamWriteError();
+        throw;
+    }
     StatusBar1->SetPanelText(1, QString());
+    StatusBar1->SetPanelText(2, QString());
 }
 
 }  // namespace tabulist

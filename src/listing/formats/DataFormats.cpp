@@ -6,6 +6,7 @@
 #include "listing/formats/CsvWriter.h"
 #include "listing/formats/JsonWriter.h"
 #include "listing/formats/SumsWriter.h"
+#include "listing/formats/XlsxWriter.h"
 
 namespace tabulist {
 
@@ -14,6 +15,7 @@ namespace {
 constexpr DataFormatRow Rows[] = {
     {DataFormat::Csv, "csv", "csv", "CSV file (*.csv)", HonoursLineEnds, false, MakeCsvWriter},
     {DataFormat::Json, "json", "json", "JSON file (*.json)", 0, false, MakeJsonWriter},
+    {DataFormat::Xlsx, "xlsx", "xlsx", "Excel workbook (*.xlsx)", 0, true, MakeXlsxWriter},
     {DataFormat::Sums, "sums", "sums", "Checksum list (*.sums)", 0, false, MakeSumsWriter},
 };
 
@@ -33,6 +35,7 @@ const DataFormatRow& DataFormatOf(DataFormat format) {
     switch (format) {
         case DataFormat::Csv:
         case DataFormat::Json:
+        case DataFormat::Xlsx:
         case DataFormat::Sums:
             break;
     }

@@ -11,7 +11,7 @@ namespace tabulist {
 // The data formats. Adding one: its writer in a file of its own in this folder, a value
 // here and its row in DataFormats.cpp; tabulist-list's --format, its usage text and the
 // window's File > Export take it from the table.
-enum class DataFormat { Csv, Json, Sums };
+enum class DataFormat { Csv, Json, Xlsx, Sums };
 
 // What a format takes from the listing options besides the entries; tabulist-list notes an
 // option it ignores when the option is given explicitly.
