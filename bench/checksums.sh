@@ -8,7 +8,7 @@ set -euo pipefail
 LIST=${1:-build/tabulist-list}
 TREE=/tmp/sums-bench
 MILLION=/tmp/million
-RUNS=5
+RUNS=${RUNS:-5}
 LOAD_BEFORE=$(cut -d" " -f1-3 /proc/loadavg)
 
 if [ ! -e "$TREE/.complete" ]; then
@@ -35,10 +35,11 @@ cat "$TREE"/big/* "$TREE"/small/*/* > /dev/null
 
 declare -A times memory
 run() {  # name command...
-    local out
-    out=$( { /usr/bin/time -f '%e %M' "${@:2}" > /dev/null 2>/dev/null; } 2>&1 | tail -1)
-    times[$1]+="${out% *} "
-    memory[$1]+="${out#* } "
+    local t m
+    /usr/bin/time -o /tmp/sums-bench.time -f '%e %M' "${@:2}" > /dev/null 2>&1 || true
+    read -r t m < /tmp/sums-bench.time
+    times[$1]+="$t "
+    memory[$1]+="$m "
 }
 median() { tr ' ' '\n' | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 

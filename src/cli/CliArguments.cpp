@@ -229,9 +229,6 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
     if (record) ApplyOptionsRecord(*record, options);
     for (const auto& edit : arguments.edits) edit(options);
     options.checksum = arguments.checksum;
-    // A checksum list without a checksum named lists sha256 sums.
-    if (arguments.format == DataFormat::Sums && !options.checksum)
-        options.checksum = ChecksumAlgorithm::Sha256;
     if (arguments.from || arguments.to) {
         const DayMonthYear now{today.year(), today.month(), today.day()};
         const DayMonthYear from = arguments.from.value_or(now);

@@ -85,7 +85,8 @@ ListingResult DataFile::write(const ListingOptions& listing, const ListingHooks&
     }
     const std::unique_ptr<DataWriter> writer = DataFormatOf(format_).make(options_, output);
     GuardedWriter guarded(*writer, name_, writeFailed_);
-    const ListingResult result = WriteListing(listing, context, guarded, hooks);
+    const ListingResult result =
+        WriteListing(OptionsForFormat(listing, format_), context, guarded, hooks);
     if (result.abandoned) {
         file_.Discard();
         return result;

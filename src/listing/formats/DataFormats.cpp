@@ -55,11 +55,18 @@ const DataFormatRow* DataFormatWithSuffix(const QString& suffix) {
     return nullptr;
 }
 
+ListingOptions OptionsForFormat(const ListingOptions& listing, DataFormat format) {
+    ListingOptions options = listing;
+    if (format == DataFormat::Sums && !options.checksum)
+        options.checksum = ChecksumAlgorithm::Sha256;
+    return options;
+}
+
 ListingResult WriteListingData(const ListingOptions& listing, DataFormat format,
                                const DataOptions& options, const ByteOut& out,
                                const ListingHooks& hooks, const ListingContext& context) {
     const std::unique_ptr<DataWriter> writer = DataFormatOf(format).make(options, {out, {}});
-    return WriteListing(listing, context, *writer, hooks);
+    return WriteListing(OptionsForFormat(listing, format), context, *writer, hooks);
 }
 
 }  // namespace tabulist

@@ -42,6 +42,10 @@ const DataFormatRow& DataFormatOf(DataFormat format);
 const DataFormatRow* DataFormatNamed(const QString& name);
 const DataFormatRow* DataFormatWithSuffix(const QString& suffix);
 
+// The listing options a format needs: a checksum list lists sha256 sums when the listing
+// names no checksum.
+ListingOptions OptionsForFormat(const ListingOptions& listing, DataFormat format);
+
 // Lists the entries in a text format, handing its bytes to out.
 ListingResult WriteListingData(const ListingOptions& listing, DataFormat format,
                                const DataOptions& options, const ByteOut& out,

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <optional>
 #include <vector>
 
 #include "listing/EntryRecord.h"
