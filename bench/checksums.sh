@@ -37,7 +37,7 @@ declare -A times memory
 run() {  # name command...
     local t m
     /usr/bin/time -o /tmp/sums-bench.time -f '%e %M' "${@:2}" > /dev/null 2>&1 || true
-    read -r t m < /tmp/sums-bench.time
+    read -r t m < <(tail -1 /tmp/sums-bench.time)
     times[$1]+="$t "
     memory[$1]+="$m "
 }
@@ -46,7 +46,7 @@ median() { tr ' ' '\n' | grep . | sort -g | awk '{a[NR]=$1} END {print a[int((NR
 cd "$TREE"
 for i in $(seq $RUNS); do
     run tabulist-sha256 "$LIST" --checksum sha256 --recursive --lf .
-    run sha256sum-one sha256sum --files0-from=/tmp/sums-bench.files
+    run sha256sum-one sh -c 'xargs -0 sha256sum < /tmp/sums-bench.files'
     run sha256sum-xargs sh -c 'find . -type f ! -name .complete -print0 | xargs -0 -P$(nproc) sha256sum'
     run tabulist-xxh128 "$LIST" --checksum xxh128 --recursive --lf .
     run tabulist-md5 "$LIST" --checksum md5 --recursive --lf .
