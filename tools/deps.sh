@@ -14,6 +14,7 @@ packages=(
     clang-format
     libxlsxwriter-dev python3-openpyxl
     chromium chromium-driver python3-selenium
+    libssl-dev libxxhash-dev xxhash
 )
 # tools/deps.sh --windows: what tools/windows.sh needs as well (MinGW-w64, Wine, NSIS); on
 # request only, never for ./run and ./test.

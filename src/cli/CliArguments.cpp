@@ -94,9 +94,10 @@ const std::map<QString, Edit>& Switches() {
 }
 
 const QStringList& ValueOptions() {
-    static const QStringList options = {
-        "--mask",       "--columns",  "--unit",   "--class", "--from",  "--to",    "--drive-unit",
-        "--total-unit", "--settings", "--format", "--sort",  "--depth", "--output"};
+    static const QStringList options = {"--mask",     "--columns",  "--unit",       "--class",
+                                        "--from",     "--to",       "--drive-unit", "--total-unit",
+                                        "--settings", "--format",   "--sort",       "--depth",
+                                        "--output",   "--checksum", "--compare"};
     return options;
 }
 
@@ -141,6 +142,12 @@ void TakeValue(CliArguments& result, const QString& option, const QString& value
             o.subfolders = true;
             o.depth = depth;
         });
+    } else if (option == QLatin1String("--checksum")) {
+        result.checksum = ChecksumNamed(value);
+        if (!result.checksum) ChoiceIndex(option, value, {"sha256", "md5", "xxh128"});
+    } else if (option == QLatin1String("--compare")) {
+        if (value.isEmpty()) throw UsageError(QStringLiteral("--compare needs a catalogue file"));
+        result.catalogue = value;
     } else if (option == QLatin1String("--output")) {
         if (value.isEmpty()) throw UsageError(QStringLiteral("--output needs a file name"));
         result.output = value;
@@ -210,6 +217,9 @@ CliArguments ParseCliArguments(const QStringList& args) {
                                         "output: give the file with --output FILE")
                              .arg(QLatin1String(DataFormatOf(*result.format).name)));
     }
+    if (!result.catalogue.isEmpty() && result.format && result.format != DataFormat::Csv &&
+        result.format != DataFormat::Json)
+        throw UsageError(QStringLiteral("--compare reports in text, csv or json"));
     return result;
 }
 
@@ -218,6 +228,7 @@ ListingOptions ComposeOptions(const CliArguments& arguments, const TSavedOptions
     ListingOptions options;
     if (record) ApplyOptionsRecord(*record, options);
     for (const auto& edit : arguments.edits) edit(options);
+    options.checksum = arguments.checksum;
     if (arguments.from || arguments.to) {
         const DayMonthYear now{today.year(), today.month(), today.day()};
         const DayMonthYear from = arguments.from.value_or(now);
@@ -309,6 +320,10 @@ QString CliUsageText() {
                "Data:\n"
                "  --format F           text (default), or one record per entry: %1\n"
                "  --output FILE        write FILE instead of standard output (needed for %2)\n"
+               "  --checksum A         each file's checksum, A: sha256, md5, xxh128\n"
+               "\n"
+               "Changes:\n"
+               "  --compare FILE       what changed since FILE, a catalogue made by --format json\n"
                "\n"
                "Other:\n"
                "  --settings FILE      start from the options of a settings file; flags change "
@@ -317,9 +332,22 @@ QString CliUsageText() {
                "  --help               show this text\n"
                "  --version            show the version\n"
                "\n"
+               "The checksum is the last field of a file's detail line and a field named after "
+               "the\n"
+               "algorithm in the data formats. --format sums writes \"CHECKSUM  PATH\" lines that\n"
+               "sha256sum -c, md5sum -c or xxhsum -c check in DIRECTORY (sha256 unless --checksum "
+               "says\n"
+               "otherwise). --compare takes the options the catalogue was made with and reports "
+               "the\n"
+               "entries added, removed, changed (size, time, checksum) and moved, then their "
+               "counts.\n"
+               "\n"
                "Exit status: 0 after a listing, 1 when the directory, the listing or the settings "
                "file\n"
-               "fails or a subfolder cannot be read, 2 for a usage error.\n")
+               "fails or a subfolder or file cannot be read, 2 for a usage error. With --compare: "
+               "0\n"
+               "nothing changed, 1 something changed, 2 a usage error, a catalogue that cannot be\n"
+               "read, or a folder or file that cannot be read.\n")
         .arg(formats.join(QStringLiteral(", ")), binary.join(QStringLiteral(", ")));
 }
 

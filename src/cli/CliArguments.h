@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "listing/Checksums.h"
 #include "listing/ListingOptions.h"
 #include "listing/formats/DataFormats.h"
 #include "settings/SavedOptions.h"
@@ -40,6 +41,8 @@ struct CliArguments {
     QStringList given;                 // the options given, in command-line order
     std::optional<DayMonthYear> from;
     std::optional<DayMonthYear> to;
+    std::optional<ChecksumAlgorithm> checksum;  // --checksum
+    QString catalogue;                          // --compare: the catalogue to compare with
     // The flags in command-line order, applied after the settings file.
     std::vector<std::function<void(ListingOptions&)>> edits;
 };

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "cli/CliArguments.h"
+#include "cli/CliChecksums.h"
 #include "cli/StreamSink.h"
 #include "listing/ListingEngine.h"
 #include "listing/formats/DataFile.h"
@@ -56,7 +57,7 @@ QByteArray RawDirectory(const CliArguments& arguments, const QByteArrayList& raw
 
 ListingContext ContextOf(const ListingOptions& options) {
     return {options.directory, QDateTime::currentDateTime(), QStringLiteral("tabulist-list"),
-            QStringLiteral(TABULIST_VERSION)};
+            QStringLiteral(TABULIST_VERSION), options.checksum};
 }
 
 // While a file is written, an interrupt removes its temporary; afterwards it no longer does.
@@ -120,7 +121,7 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
     const QByteArray raw = RawDirectory(arguments, rawArgs);
     if (const QString problem = DirectoryProblem(given, raw); !problem.isEmpty()) {
         Report(err, problem);
-        return kExitFailed;
+        return arguments.catalogue.isEmpty() ? kExitFailed : kExitUsage;
     }
     options.directory = QDir(given).absolutePath();
     if (!IsAbsolutePath(options.directory.toUtf8())) options.directory = given;
@@ -131,6 +132,14 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         options.driveText = DriveTable::rowText(*drive, TextCase::LowerCase);
     }
     options.regional = RegionalSettings::fromLocale();
+    const MessageOut report = [err](const QString& message) { Report(err, message); };
+    if (!arguments.catalogue.isEmpty())
+        return CompareWithCatalogue(arguments, options, out, err, report);
+    if (options.checksum && !arguments.format && options.columnIndex >= 1 &&
+        options.columnIndex <= 5) {
+        Report(err, QStringLiteral("--checksum adds a field to detail lines, not to columns"));
+        return kExitUsage;
+    }
 
     // As ls -R does: a subfolder that cannot be read is reported, the listing goes on, and
     // the exit status tells afterwards.
@@ -140,6 +149,8 @@ int List(const CliArguments& arguments, FILE* out, FILE* err, const QByteArrayLi
         unreadable = true;
         Report(err, QStringLiteral("cannot read %1: %2").arg(folder, message));
     };
+    TerminalProgress progress(err);
+    AddChecksumReports(hooks, progress, unreadable, report);
     for (const QString& option : IgnoredOptions(arguments)) {
         Report(err, QStringLiteral("note: --format %1 ignores %2")
                         .arg(QLatin1String(DataFormatOf(*arguments.format).name), option));
@@ -189,7 +200,7 @@ int RunCli(const QStringList& args, FILE* out, FILE* err, const QByteArrayList& 
         return List(arguments, out, err, rawArgs);
     } catch (const TabulistError& e) {
         Report(err, e.message());
-        return kExitFailed;
+        return arguments.catalogue.isEmpty() ? kExitFailed : kExitUsage;
     }
 }
 

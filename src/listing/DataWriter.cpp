@@ -13,7 +13,9 @@ QString EDataWriteError::reasonOf(int err) { return QString::fromLocal8Bit(std::
 
 ListingResult WriteListing(const ListingOptions& listing, const ListingContext& context,
                            DataWriter& writer, const ListingHooks& hooks) {
-    writer.begin(context);
+    ListingContext withChecksum = context;
+    withChecksum.checksum = listing.checksum;
+    writer.begin(withChecksum);
     ListingResult result;
     try {
         result = ListEntries(listing, writer, hooks);

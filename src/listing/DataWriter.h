@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "listing/ListingEngine.h"
 #include "platform/Errors.h"
@@ -35,6 +36,8 @@ struct ListingContext {
     QDateTime made;     // when the listing was made
     QString program;    // "tabulist-list" or "Tabulist"
     QString version;
+    // The listing's checksum (WriteListing sets it): a field named after the algorithm.
+    std::optional<ChecksumAlgorithm> checksum;
 };
 
 // One data format's writer. A listing calls, in this order:
@@ -49,6 +52,11 @@ struct ListingContext {
 class DataWriter : public EntrySink {
 public:
     virtual void begin(const ListingContext& context) = 0;
+    // A writer that carries checksums overrides entryWithChecksum alone: without them each
+    // entry comes to it with none.
+    void entry(const QString& folder, const TSearchRec& rec) override {
+        entryWithChecksum(folder, rec, {});
+    }
     virtual void end() = 0;
 };
 

@@ -2,6 +2,7 @@
 #include "listing/ListingEngine.h"
 
 #include "listing/BodyLines.h"
+#include "listing/ChecksumListing.h"
 #include "listing/FolderScan.h"
 #include "listing/ReportLines.h"
 #include "listing/TreeWalk.h"
@@ -33,6 +34,7 @@ public:
 
 private:
     bool NextMatchingEntry();
+    const QByteArray& scanFolder();
     void bodyScan();
 
     const ListingOptions& options_;
@@ -42,6 +44,7 @@ private:
     ScanState state_ = ScanState::First;
     QString partFailed_;  // the message when the folder was read only in part
     ListingResult result_;
+    QByteArray scanFolder_;
 };
 
 bool ListingRun::NextMatchingEntry() {
@@ -65,12 +68,25 @@ bool ListingRun::NextMatchingEntry() {
     return scan_.passes();
 }
 
+// The folder the scan reads, as the file system names it.
+const QByteArray& ListingRun::scanFolder() {
+    if (!scanFolder_.isEmpty()) return scanFolder_;
+    if (options_.rawDirectory.isEmpty() || scan_.textMask())
+        scanFolder_ =
+            result_.searchSpec.left(result_.searchSpec.lastIndexOf(QLatin1Char('/'))).toUtf8();
+    else
+        scanFolder_ = options_.rawDirectory;
+    if (scanFolder_.isEmpty()) scanFolder_ = QByteArrayLiteral("/");
+    return scanFolder_;
+}
+
 void ListingRun::bodyScan() {
     BodyLines body(options_);
     while (state_ != ScanState::Exhausted) {
         if (NextMatchingEntry()) {
             scan_.count(options_.directory, result_);
             if (const QString* line = body.add(scan_.rec())) sink_->appendLine(*line);
+            if (hooks_.entryListed) hooks_.entryListed(scanFolder(), scan_.rec());
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
@@ -109,6 +125,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
         if (NextMatchingEntry() && !scan_.isDot()) {
             scan_.count(options_.directory, result_);
             entries.entry(folder, scan_.rec());
+            if (hooks_.entryListed) hooks_.entryListed(scanFolder(), scan_.rec());
         }
         if (state_ == ScanState::First) state_ = ScanState::Continue;
     }
@@ -121,6 +138,7 @@ ListingResult ListingRun::listEntries(EntrySink& entries) {
 
 ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sink,
                                  const ListingHooks& hooks) {
+    if (options.checksum) return BuildChecksumReport(options, sink, hooks);
     if (options.subfolders) return BuildTreeReport(options, sink, hooks);
     ListingRun run(options, &sink, hooks);
     return run.run();
@@ -128,6 +146,7 @@ ListingResult BuildListingReport(const ListingOptions& options, ListingSink& sin
 
 ListingResult ListEntries(const ListingOptions& options, EntrySink& sink,
                           const ListingHooks& hooks) {
+    if (options.checksum) return ListChecksummedEntries(options, sink, hooks);
     if (options.subfolders) return ListTreeEntries(options, sink, hooks);
     ListingRun run(options, nullptr, hooks, &sink);
     return run.listEntries(sink);

@@ -19,6 +19,12 @@ public:
     virtual void appendLine(const QString& line) = 0;
 };
 
+// A file's checksum as the data formats carry it.
+struct EntryChecksum {
+    QByteArray text;          // lower-case hexadecimal; empty for anything but a file read
+    QByteArray relativePath;  // from the listed directory, as the file system names it
+};
+
 // Where the entries go when a listing is exported as data rather than written as lines.
 // Folders are named relative to the listed directory: "." for itself, "/" between parts.
 // The calls come in listing order: folder(f), then f's entries, then the next folder's.
@@ -31,6 +37,13 @@ public:
     virtual void folder(const QString& folder) { (void)folder; }
     // One entry of the folder whose section is open.
     virtual void entry(const QString& folder, const TSearchRec& rec) = 0;
+    // The entry with its file's checksum (ChecksumEntries); sinks that carry checksums
+    // override this, the others list the entry as it is.
+    virtual void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                                   const EntryChecksum& checksum) {
+        (void)checksum;
+        entry(folder, rec);
+    }
     // A folder, or part of one, could not be read: message is the I/O error's text. The
     // listing goes on with the next folder.
     virtual void unreadable(const QString& folder, const QString& message) {
@@ -51,6 +64,13 @@ struct ListingHooks {
     std::function<int64_t(uint8_t drive)> driveFree;      // defaults to QueryDriveFree
     // A subfolder that could not be read: its path and the I/O message; the listing goes on.
     std::function<void(const QString& folder, const QString& message)> unreadableFolder;
+    // The entry just listed (its line or record was the last one handed on), with its folder
+    // as the file system names it: checksums read the file from there.
+    std::function<void(const QByteArray& folder, const TSearchRec& rec)> entryListed;
+    // Checksums: a file that could not be read (its path and the I/O message; the listing
+    // goes on), and the bytes read of those found so far, about four times a second.
+    std::function<void(const QString& path, const QString& message)> unreadableFile;
+    std::function<void(int64_t done, int64_t total)> checksumProgress;
 };
 
 struct ListingResult {

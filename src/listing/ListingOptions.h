@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <optional>
 
+#include "listing/Checksums.h"
 #include "listing/RegionalSettings.h"
 #include "platform/Entries.h"
 #include "platform/EntryOrder.h"
@@ -54,6 +56,10 @@ struct ListingOptions {
     int depth = -1;              // levels of subfolders searched; negative: no limit
     bool oneFileSystem = false;  // other file systems' mount points are listed, not entered
     bool folderTotals = false;   // the footer lines after each folder's section
+
+    // Addition: each file's checksum, read on the worker pool; the last field of detail lines
+    // and a field named after the algorithm in the data formats.
+    std::optional<ChecksumAlgorithm> checksum;
 };
 
 }  // namespace tabulist

@@ -183,6 +183,7 @@ void TreeRun::listSection(Level& level, bool start) {
         } else if (const QString* line = body.add(scan_.rec())) {
             write(*line);
         }
+        if (hooks_.entryListed) hooks_.entryListed(level.raw, scan_.rec());
     }
     scan_.close();
     if (total_.abandoned) return;

@@ -1,5 +1,6 @@
-// Whole-file reads on Linux.
+// Whole-file reads on Linux; checksums read through posix_fadvise(2) and long read(2)s.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -43,6 +44,28 @@ size_t ReadFileStart(const QString& path, void* buffer, size_t size) {
         got += static_cast<size_t>(n);
     }
     return got;
+}
+
+int ReadSequentially(const QByteArray& path, char* buffer, size_t size,
+                     const std::function<bool(const char*, size_t)>& consume) {
+    // Non-blocking, so that a file replaced by a FIFO since it was listed cannot hang the
+    // read; it is refused below, as a link is.
+    const Descriptor file(
+        ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
+    if (file.get() < 0) return errno == ELOOP ? ReadNotRegularFile : InOutCodeFromErrno(errno);
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) return InOutCodeFromErrno(errno);
+    if (!S_ISREG(info.st_mode)) return ReadNotRegularFile;
+    ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, size);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return InOutCodeFromErrno(errno);
+        }
+        if (got == 0) return 0;
+        if (!consume(buffer, size_t(got))) return 0;
+    }
 }
 
 }  // namespace tabulist

@@ -100,7 +100,7 @@ TEST(DataFormatsEdges, EmptyFolderAndAFailedListingStayValid) {
     const ListRun usage = Lister({"--format", "xml", empty.rootText()});
     EXPECT_EQ(usage.status, 2);
     EXPECT_TRUE(
-        usage.err.contains("invalid value 'xml' for --format (text, csv, json, xlsx, html)"));
+        usage.err.contains("invalid value 'xml' for --format (text, csv, json, xlsx, html, sums)"));
 }
 
 TEST(DataFormatsEdges, TextListingSortedBySizeReversedKeepsTheDotsFirst) {

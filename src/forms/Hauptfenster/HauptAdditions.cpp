@@ -184,7 +184,8 @@ void THaupt::ExportItemClick() {
     hooks.abandoned = [&input] { return input.stopped(); };
     hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
     const ListingContext context{listedDirectory_, QDateTime::currentDateTime(),
-                                 QStringLiteral("Tabulist"), QStringLiteral(TABULIST_VERSION)};
+                                 QStringLiteral("Tabulist"), QStringLiteral(TABULIST_VERSION),
+                                 options.checksum};
     try {
         file.write(options, hooks, context);
     } catch (const EDataWriteError&) {

@@ -4,8 +4,6 @@
 
 namespace tabulist {
 
-namespace {
-
 void AppendCsvField(QByteArray& line, const QString& text, bool protectFormulas) {
     QByteArray field = text.toUtf8();
     if (protectFormulas && !field.isEmpty() && QByteArrayView("=+-@\t\r").contains(field[0]))
@@ -21,6 +19,8 @@ void AppendCsvField(QByteArray& line, const QString& text, bool protectFormulas)
     line += '"';
 }
 
+namespace {
+
 class CsvWriter : public DataWriter {
 public:
     CsvWriter(const DataOptions& options, ByteOut out)
@@ -28,11 +28,15 @@ public:
           lineEnd_(options.lf ? "\n" : "\r\n"),
           protect_(options.protectFormulas) {}
 
-    void begin(const ListingContext&) override {
-        out_(QByteArray("folder,name,type,attributes,size,modified") + lineEnd_);
+    void begin(const ListingContext& context) override {
+        checksum_ = context.checksum;
+        QByteArray header("folder,name,type,attributes,size,modified");
+        if (checksum_) header += ',' + ChecksumName(*checksum_).toLatin1();
+        out_(header + lineEnd_);
     }
 
-    void entry(const QString& folder, const TSearchRec& rec) override {
+    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                           const EntryChecksum& checksum) override {
         const EntryRecord record = MakeEntryRecord(folder, rec);
         QByteArray bytes;
         for (const QString* field :
@@ -44,6 +48,7 @@ public:
         if (record.known) AppendCsvField(bytes, QString::number(record.size), protect_);
         bytes += ',';
         if (record.known) AppendCsvField(bytes, record.modified, protect_);
+        if (checksum_) bytes += ',' + checksum.text;
         bytes += lineEnd_;
         out_(bytes);
     }
@@ -54,6 +59,7 @@ private:
     ByteOut out_;
     const char* lineEnd_;
     bool protect_;
+    std::optional<ChecksumAlgorithm> checksum_;
 };
 
 }  // namespace

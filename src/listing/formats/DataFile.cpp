@@ -20,8 +20,9 @@ public:
     void folder(const QString& folder) override {
         guard([&] { writer_.folder(folder); });
     }
-    void entry(const QString& folder, const TSearchRec& rec) override {
-        guard([&] { writer_.entry(folder, rec); });
+    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                           const EntryChecksum& checksum) override {
+        guard([&] { writer_.entryWithChecksum(folder, rec, checksum); });
     }
     void unreadable(const QString& folder, const QString& message) override {
         guard([&] { writer_.unreadable(folder, message); });
@@ -84,7 +85,8 @@ ListingResult DataFile::write(const ListingOptions& listing, const ListingHooks&
     }
     const std::unique_ptr<DataWriter> writer = DataFormatOf(format_).make(options_, output);
     GuardedWriter guarded(*writer, name_, writeFailed_);
-    const ListingResult result = WriteListing(listing, context, guarded, hooks);
+    const ListingResult result =
+        WriteListing(OptionsForFormat(listing, format_), context, guarded, hooks);
     if (result.abandoned) {
         file_.Discard();
         return result;

@@ -6,6 +6,7 @@
 #include "listing/formats/CsvWriter.h"
 #include "listing/formats/HtmlWriter.h"
 #include "listing/formats/JsonWriter.h"
+#include "listing/formats/SumsWriter.h"
 #include "listing/formats/XlsxWriter.h"
 
 namespace tabulist {
@@ -17,6 +18,7 @@ constexpr DataFormatRow Rows[] = {
     {DataFormat::Json, "json", "json", "JSON file (*.json)", 0, false, MakeJsonWriter},
     {DataFormat::Xlsx, "xlsx", "xlsx", "Excel workbook (*.xlsx)", 0, true, MakeXlsxWriter},
     {DataFormat::Html, "html", "html", "HTML catalogue (*.html)", 0, false, MakeHtmlWriter},
+    {DataFormat::Sums, "sums", "sums", "Checksum list (*.sums)", 0, false, MakeSumsWriter},
 };
 
 constexpr bool RowsInEnumOrder() {
@@ -37,6 +39,7 @@ const DataFormatRow& DataFormatOf(DataFormat format) {
         case DataFormat::Json:
         case DataFormat::Xlsx:
         case DataFormat::Html:
+        case DataFormat::Sums:
             break;
     }
     if (size_t(format) >= std::size(Rows)) throw std::logic_error("a data format without a row");
@@ -55,11 +58,18 @@ const DataFormatRow* DataFormatWithSuffix(const QString& suffix) {
     return nullptr;
 }
 
+ListingOptions OptionsForFormat(const ListingOptions& listing, DataFormat format) {
+    ListingOptions options = listing;
+    if (format == DataFormat::Sums && !options.checksum)
+        options.checksum = ChecksumAlgorithm::Sha256;
+    return options;
+}
+
 ListingResult WriteListingData(const ListingOptions& listing, DataFormat format,
                                const DataOptions& options, const ByteOut& out,
                                const ListingHooks& hooks, const ListingContext& context) {
     const std::unique_ptr<DataWriter> writer = DataFormatOf(format).make(options, {out, {}});
-    return WriteListing(listing, context, *writer, hooks);
+    return WriteListing(OptionsForFormat(listing, format), context, *writer, hooks);
 }
 
 }  // namespace tabulist

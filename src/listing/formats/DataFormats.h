@@ -11,7 +11,7 @@ namespace tabulist {
 // The data formats. Adding one: its writer in a file of its own in this folder, a value
 // here and its row in DataFormats.cpp; tabulist-list's --format, its usage text and the
 // window's File > Export take it from the table.
-enum class DataFormat { Csv, Json, Xlsx, Html };
+enum class DataFormat { Csv, Json, Xlsx, Html, Sums };
 
 // What a format takes from the listing options besides the entries; tabulist-list notes an
 // option it ignores when the option is given explicitly.
@@ -41,6 +41,10 @@ const DataFormatRow& DataFormatOf(DataFormat format);
 // The row named so (exactly) or with that suffix (in any case); null for none.
 const DataFormatRow* DataFormatNamed(const QString& name);
 const DataFormatRow* DataFormatWithSuffix(const QString& suffix);
+
+// The listing options a format needs: a checksum list lists sha256 sums when the listing
+// names no checksum.
+ListingOptions OptionsForFormat(const ListingOptions& listing, DataFormat format);
 
 // Lists the entries in a text format, handing its bytes to out.
 ListingResult WriteListingData(const ListingOptions& listing, DataFormat format,

@@ -6,8 +6,6 @@
 
 namespace tabulist {
 
-namespace {
-
 void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
     for (const char c : text.toUtf8()) {
@@ -40,13 +38,19 @@ void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
 }
 
+namespace {
+
 class JsonWriter : public DataWriter {
 public:
     explicit JsonWriter(ByteOut out) : out_(std::move(out)) {}
 
-    void begin(const ListingContext&) override { out_(QByteArrayLiteral("[")); }
+    void begin(const ListingContext& context) override {
+        checksum_ = context.checksum;
+        out_(QByteArrayLiteral("["));
+    }
 
-    void entry(const QString& folder, const TSearchRec& rec) override {
+    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                           const EntryChecksum& checksum) override {
         const EntryRecord record = MakeEntryRecord(folder, rec);
         QByteArray bytes;
         bytes += any_ ? ",\n{\"folder\":" : "\n{\"folder\":";
@@ -57,14 +61,16 @@ public:
         AppendJsonString(bytes, record.type);
         if (!record.known) {
             // What could not be read is null.
-            bytes += ",\"attributes\":null,\"size\":null,\"modified\":null}";
+            bytes += ",\"attributes\":null,\"size\":null,\"modified\":null";
         } else {
             bytes += ",\"attributes\":";
             AppendJsonString(bytes, record.attributes);
             bytes += ",\"size\":" + QByteArray::number(record.size) + ",\"modified\":";
             AppendJsonString(bytes, record.modified);
-            bytes += '}';
         }
+        if (checksum_)
+            bytes += ",\"" + ChecksumName(*checksum_).toLatin1() + "\":\"" + checksum.text + '"';
+        bytes += '}';
         any_ = true;
         out_(bytes);
     }
@@ -74,6 +80,7 @@ public:
 private:
     ByteOut out_;
     bool any_ = false;
+    std::optional<ChecksumAlgorithm> checksum_;
 };
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "listing/EntryRecord.h"
@@ -25,6 +25,7 @@ const char* const FolderHeads[] = {"folder",      "files",         "folders",
                                    "size in all", "cannot be read"};
 constexpr int SizeColumn = 4;
 constexpr int ModifiedColumn = 5;
+constexpr int ChecksumColumn = 6;  // with checksums: named after the algorithm
 
 // A folder's row on the folders sheet: its own counts, then those of its whole subtree.
 struct FolderTotals {
@@ -67,6 +68,7 @@ public:
         moment_ = workbook_add_format(book_);
         format_set_num_format(moment_, "yyyy-mm-dd hh:mm:ss");
         perSheet_ = XlsxEntriesPerSheet();
+        checksum_ = context.checksum;
         startListingSheet();
     }
 
@@ -76,7 +78,8 @@ public:
         folders_.push_back({folder, {}, {}, {}});
     }
 
-    void entry(const QString& folder, const TSearchRec& rec) override {
+    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                           const EntryChecksum& checksum) override {
         if (rows_ == perSheet_) {
             finishListingSheet();
             startListingSheet();
@@ -89,6 +92,8 @@ public:
         text(sheet_, row, 3, record.attributes, widths_);
         // What could not be read stays an empty cell.
         if (record.known) writeSizeAndTime(row, record, rec.ModifiedTime);
+        if (checksum_)
+            text(sheet_, row, ChecksumColumn, QString::fromLatin1(checksum.text), widths_);
         if (!folders_.empty()) {
             auto& own = folders_[open_.back()].own;
             ++own[(rec.Attr & AttrDirectory) ? 1 : 0];
@@ -122,6 +127,8 @@ public:
 
 private:
     using Widths = std::array<double, 8>;
+
+    std::optional<ChecksumAlgorithm> checksum_;
 
     static void check(lxw_error error) {
         if (error != LXW_NO_ERROR) throw EDataWriteError(QString::fromUtf8(lxw_strerror(error)));
@@ -176,13 +183,19 @@ private:
         rows_ = 0;
         header(sheet_, ListingHeads, 6, widths_);
         fit(widths_, ModifiedColumn, 19);
+        if (checksum_) {
+            const QByteArray name = ChecksumName(*checksum_).toLatin1();
+            check(worksheet_write_string(sheet_, 0, ChecksumColumn, name.constData(), bold_));
+            fit(widths_, ChecksumColumn, ChecksumHexLength(*checksum_));
+        }
     }
 
     void finishListingSheet() {
-        for (int column = 0; column < 6; ++column)
+        const int columns = checksum_ ? ChecksumColumn + 1 : ModifiedColumn + 1;
+        for (int column = 0; column < columns; ++column)
             worksheet_set_column(sheet_, lxw_col_t(column), lxw_col_t(column),
                                  widths_[size_t(column)], nullptr);
-        worksheet_autofilter(sheet_, 0, 0, lxw_row_t(rows_), 5);
+        worksheet_autofilter(sheet_, 0, 0, lxw_row_t(rows_), lxw_col_t(columns - 1));
     }
 
     // A folder's subtree is complete: its totals count into its parent's.
