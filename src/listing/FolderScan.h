@@ -48,8 +48,8 @@ public:
     void count(const QString& folder, ListingResult& counts, ListingResult* also = nullptr);
 
     // Tells of a folder, or the rest of one, that could not be read (folder as the path lines
-    // show it) and returns the message: the one place the listing learns of it. The data
-    // formats' sink is to hear of it here too once it has an event for it.
+    // show it) and returns the message: the one place the listing learns of it. A tree's data
+    // listing also tells its writer, under the folder's relative name.
     QString reportUnreadable(const QString& folder, int code);
 
 private:
