@@ -5,6 +5,7 @@
 
 #include "platform/Entries.h"
 #include "platform/Errors.h"
+#include "platform/NameCoding.h"
 #include "platform/WorkerPool.h"
 
 namespace tabulist {

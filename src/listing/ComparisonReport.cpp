@@ -6,6 +6,7 @@
 #include "listing/formats/CsvWriter.h"
 #include "listing/formats/JsonWriter.h"
 #include "platform/Entries.h"
+#include "platform/NameCoding.h"
 
 namespace tabulist {
 
