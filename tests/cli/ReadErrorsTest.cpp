@@ -72,7 +72,7 @@ TEST(ReadErrors, EachFailureIsListedAndReported) {
          {".,f3.txt,file,,,"},
          -1},
         {"fstatat:13:f3.txt",
-         {"--format", "json", "--lf", root},
+         {"--format", "json", root},
          1,
          fixture.path("f3.txt") + ": File access denied",
          {"{\"folder\":\".\",\"name\":\"f3.txt\",\"type\":\"file\",\"attributes\":null,"

@@ -42,11 +42,12 @@ TEST(FolderDrop, AFolderListsItAndAFileListsItsFolderWithoutTouchingTheText) {
     EXPECT_FALSE(Shows(w, "alpha.txt"));
     EXPECT_FALSE(Shows(w, "file:"));  // the URL is not pasted into the text
 
-    // A name that is not UTF-8 is opened by its bytes.
-    t.files().dir("raw\xff");
-    t.files().file("raw\xff/inside.txt");
-    DropOn(&w, t.files().path("raw\xff"));
-    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("raw\xff"));
+    // A name that is not UTF-8 is opened by its bytes (below sub, so that the root's listing
+    // stays the one compared at the end).
+    t.files().dir("sub/raw\xff");
+    t.files().file("sub/raw\xff/inside.txt");
+    DropOn(&w, t.files().path("sub/raw\xff"));
+    EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub/raw\xff"));
     EXPECT_TRUE(Shows(w, "inside.txt"));
 
     DropOn(&w, t.files().path("beta.dat"));

@@ -29,20 +29,24 @@ protected:
         OptionsChanged = false;
     }
     // Answers the export dialog with a type and a name, the way a user fills it in.
+    // Until the folder has loaded, the dialog may put its proposal (the last export) back.
+    static void ChooseName(QFileDialog& dialog, const QString& name) {
+        dialog.setDirectory(QFileInfo(name).absolutePath());
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        PumpUntil([&dialog, edit, name] {
+            if (dialog.selectedFiles() == QStringList(name)) return true;
+            edit->setText(QFileInfo(name).fileName());
+            return false;
+        });
+    }
+
     QByteArray Export(const QString& type, const QString& name, const QString& written) {
         AnswerNextModal(
             [type, name](QDialog& d) {
                 auto& dialog = static_cast<QFileDialog&>(d);
                 dialog.selectNameFilter(type);
-                dialog.setDirectory(QFileInfo(name).absolutePath());
-                // Until the folder has loaded, the dialog may put its proposal back.
-                auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(edit, nullptr);
-                PumpUntil([&dialog, edit, name] {
-                    if (dialog.selectedFiles() == QStringList(name)) return true;
-                    edit->setText(QFileInfo(name).fileName());
-                    return false;
-                });
+                ChooseName(dialog, name);
                 d.accept();  // QDialog::accept is public; QFileDialog overrides it
             },
             "QFileDialog");
@@ -111,9 +115,7 @@ TEST_F(Additions, ExcelExportsAWorkbookAndEscStopsAnExport) {
 
     AnswerNextModal(
         [this](QDialog& d) {
-            auto& dialog = static_cast<QFileDialog&>(d);
-            dialog.setDirectory(out.path());
-            dialog.selectFile(out.filePath("stopped.csv"));
+            ChooseName(static_cast<QFileDialog&>(d), out.filePath("stopped.csv"));
             d.accept();
             // Reaches the window once the export runs.
             QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));

@@ -34,7 +34,7 @@ Written Write(const std::function<void(DataWriter&)>& events) {
     Written w;
     const auto writer = MakeHtmlWriter({}, {[&w](const QByteArray& b) { w.page += b; }, {}});
     writer->begin({QStringLiteral("/top/</script>"), QDateTime::currentDateTime(),
-                   QStringLiteral("tabulist-list"), QStringLiteral("9.9")});
+                   QStringLiteral("tabulist-list"), QStringLiteral("9.9"), std::nullopt});
     events(*writer);
     writer->end();
     const QByteArray open = R"(<script type="application/json" id="catalogue">)";

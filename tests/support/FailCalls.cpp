@@ -118,6 +118,20 @@ int openat(int at, const char* path, int flags, ...) {
     return fails("open", path) ? -1 : real(at, path, flags, mode);
 }
 
+// What open and openat become in a program built with _FORTIFY_SOURCE (no mode argument).
+int __open_2(const char* path, int flags) {
+    static auto real = next<int (*)(const char*, int)>("__open_2");
+    return fails("open", path) ? -1 : real(path, flags);
+}
+
+int __openat_2(int at, const char* path, int flags) {
+    static auto real = next<int (*)(int, const char*, int)>("__openat_2");
+    return fails("open", path) ? -1 : real(at, path, flags);
+}
+
+int __open64_2(const char* path, int flags) __attribute__((alias("__open_2")));
+int __openat64_2(int at, const char* path, int flags) __attribute__((alias("__openat_2")));
+
 // The same calls on this system: one interposer for both names.
 int open64(const char* path, int flags, ...) __attribute__((alias("open")));
 int openat64(int at, const char* path, int flags, ...) __attribute__((alias("openat")));
