@@ -49,6 +49,7 @@ TEST(FolderDrop, AFolderListsItAndAFileListsItsFolderWithoutTouchingTheText) {
     DropOn(&w, t.files().path("sub/raw\xff"));
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().path("sub/raw\xff"));
     EXPECT_TRUE(Shows(w, "inside.txt"));
+    t.files().setLocalTime("sub", 2020, 3, 1, 12, 0, 0);  // as the fixture made it
 
     DropOn(&w, t.files().path("beta.dat"));
     EXPECT_EQ(w.DirectoryListBox1->CurrentDirectoryRaw(), t.files().root());
