@@ -113,9 +113,13 @@ TEST_F(Additions, ExcelExportsAWorkbookAndEscStopsAnExport) {
     EXPECT_EQ(sheets[0].toObject()["rows"].toArray().size(), 5);
     EXPECT_EQ(sheets[0].toObject()["rows"].toArray()[1].toArray()[1].toString(), "s:=cmd.txt");
 
+    // In a folder of its own: where the dialog keeps its earlier proposal (book.xlsx) a moment
+    // longer, no overwrite question can come up there.
+    const QString stopDir = out.filePath("stop");
+    ASSERT_TRUE(QDir().mkpath(stopDir));
     AnswerNextModal(
-        [this](QDialog& d) {
-            ChooseName(static_cast<QFileDialog&>(d), out.filePath("stopped.csv"));
+        [this, stopDir](QDialog& d) {
+            ChooseName(static_cast<QFileDialog&>(d), stopDir + "/stopped.csv");
             d.accept();
             // Reaches the window once the export runs.
             QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
@@ -123,6 +127,7 @@ TEST_F(Additions, ExcelExportsAWorkbookAndEscStopsAnExport) {
         "QFileDialog");
     w->ExportItem->trigger();
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"book.xlsx"}));
+    EXPECT_TRUE(QDir(stopDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(ShownErrors().isEmpty());
     EXPECT_EQ(w->StatusBar1->PanelText(1), "");
 }
