@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -41,11 +43,17 @@ protected:
         });
     }
 
-    QByteArray Export(const QString& type, const QString& name, const QString& written) {
+    QByteArray Export(const QString& type, const QString& name, const QString& written,
+                      const QString& checksum = {}) {
         AnswerNextModal(
-            [type, name](QDialog& d) {
+            [type, name, checksum](QDialog& d) {
                 auto& dialog = static_cast<QFileDialog&>(d);
                 dialog.selectNameFilter(type);
+                // As a user picks the type: the checksum choice follows it.
+                emit dialog.filterSelected(type);
+                if (!checksum.isEmpty())
+                    dialog.findChild<QComboBox*>(QStringLiteral("ChecksumBox"))
+                        ->setCurrentText(checksum);
                 ChooseName(dialog, name);
                 d.accept();  // QDialog::accept is public; QFileDialog overrides it
             },
@@ -130,6 +138,82 @@ TEST_F(Additions, ExcelExportsAWorkbookAndEscStopsAnExport) {
     EXPECT_TRUE(QDir(stopDir).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_TRUE(ShownErrors().isEmpty());
     EXPECT_EQ(w->StatusBar1->PanelText(1), "");
+}
+
+TEST_F(Additions, ExportCarriesTheChosenChecksumsAndAChecksumListNeedsOne) {
+    const auto hashOf = [this](const QByteArray& name, QCryptographicHash::Algorithm algorithm) {
+        QFile file(files->pathText(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return QString::fromLatin1(QCryptographicHash::hash(file.readAll(), algorithm).toHex());
+    };
+    const QList<QStringList> rows = CsvRows(
+        Export("CSV file (*.csv)", out.filePath("md5.csv"), out.filePath("md5.csv"), "md5"));
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0].last(), "md5");
+    EXPECT_EQ(rows[2].mid(1, 2), QStringList({"alpha.txt", "file"}));
+    EXPECT_EQ(rows[2].last(), hashOf("alpha.txt", QCryptographicHash::Md5));
+    EXPECT_EQ(rows[4].last(), "");  // the folder
+
+    // Picking the checksum list turns "none" into its algorithm.
+    const QString sums =
+        Export("Checksum list (*.sums)", out.filePath("all"), out.filePath("all.sums"), "none");
+    EXPECT_TRUE(sums.contains(hashOf("beta.dat", QCryptographicHash::Sha256) + "  beta.dat\n"))
+        << sums.toStdString();
+    EXPECT_TRUE(ShownErrors().isEmpty());
+}
+
+// The report replaces the text as a listing does and can be undone; a stopped comparison
+// and a damaged catalogue leave the text alone.
+TEST_F(Additions, CompareWithCatalogueShowsTheChangesAsAListing) {
+    const QString catalogue = out.filePath("before.json");
+    Export("JSON file (*.json)", catalogue, catalogue, "sha256");
+    files->file("alpha.txt", QByteArray(10, 'x'));  // new content, same size and time
+    files->setLocalTime("alpha.txt", 2001, 5, 1, 13, 4, 6);
+    files->remove("beta.dat");
+    files->file("new.txt", 5);
+    const QString listing = w->Memo1->toPlainText();
+
+    // Direct, so that the comparison has ended when this returns; errors are queued.
+    const auto compare = [this](const QString& name, bool stop) {
+        AnswerNextModal(
+            [this, name, stop](QDialog& d) {
+                ChooseName(static_cast<QFileDialog&>(d), name);
+                d.accept();
+                if (stop)
+                    QCoreApplication::postEvent(
+                        w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+            },
+            "QFileDialog");
+        if (name.endsWith("cut.json")) {
+            QMetaObject::invokeMethod(w->CompareItem, &QAction::trigger, Qt::QueuedConnection);
+            PumpUntil([] { return !ShownErrors().isEmpty(); });
+        } else {
+            w->CompareItem->trigger();
+        }
+    };
+    compare(catalogue, true);
+    EXPECT_EQ(w->Memo1->toPlainText(), listing);
+
+    compare(catalogue, false);
+    const QString summary = "1 added, 1 removed, 1 changed, 0 moved";
+    EXPECT_EQ(w->Memo1->toPlainText(),
+              "changed: alpha.txt (checksum differs)\n"
+              "removed: beta.dat\n"
+              "added: new.txt\n" +
+                  summary + "\n");
+    EXPECT_EQ(w->StatusBar1->PanelText(1), "3 changes");
+    EXPECT_EQ(w->StatusBar1->PanelText(3), "compared with before.json: " + summary);
+    EXPECT_TRUE(w->Memo1->UndoListing());
+    EXPECT_EQ(w->Memo1->toPlainText(), listing);
+
+    QFile damaged(out.filePath("cut.json"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[{\"folder\": \".\", \"na");
+    damaged.close();
+    compare(damaged.fileName(), false);
+    ASSERT_EQ(ShownErrors().size(), 1);
+    EXPECT_TRUE(ShownErrors()[0].contains("is truncated")) << ShownErrors()[0].toStdString();
+    EXPECT_EQ(w->Memo1->toPlainText(), listing);
 }
 
 TEST_F(Additions, SortByRelistsMarksTheOptionsAndReachesTheExport) {

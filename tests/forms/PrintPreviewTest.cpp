@@ -95,9 +95,9 @@ TEST_F(Preview, FileMenuHoldsExportAfterSaveAndPreviewAfterPrint) {
     for (const QAction* item : t.window().Datei1->actions())
         items << (item->isSeparator() ? QStringLiteral("-")
                                       : item->text() + u'|' + item->shortcut().toString());
-    EXPECT_EQ(items, QStringList({"&Save|F2", "E&xport ...|", "-", "&Print|F3",
-                                  "Print pre&view|Ctrl+Shift+F2", "Printer&options|F4", "-",
-                                  "&Exit Alt+F4|"}));
+    EXPECT_EQ(items, QStringList({"&Save|F2", "E&xport ...|", "Co&mpare with catalogue ...|", "-",
+                                  "&Print|F3", "Print pre&view|Ctrl+Shift+F2", "Printer&options|F4",
+                                  "-", "&Exit Alt+F4|"}));
 }
 
 // Ctrl+Shift+F2 shows the preview, whose tool bar answers Alt+P, and the zoom keys.

@@ -1,12 +1,14 @@
 // Menu items beyond the original window: exporting the listing as data, and its order.
 #include <QActionGroup>
-#include <QCoreApplication>
+#include <QComboBox>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
 
+#include "forms/Hauptfenster/BusyRun.h"
 #include "forms/Hauptfenster/Hauptfenster.h"
 #include "forms/Help.h"
 #include "listing/formats/DataFile.h"
@@ -20,15 +22,43 @@ namespace tabulist {
 namespace {
 
 constexpr int ExportHelpContext = 10;
+constexpr int CompareHelpContext = 11;
 
 struct ExportChoice {
     QString fileName;  // empty when cancelled
     DataFormat format = DataFormat::Csv;
+    std::optional<ChecksumAlgorithm> checksum;
 };
+
+// Below the file type, a choice of checksums for the files: none, or one of the algorithms
+// by the name their field gets. A checksum list needs one and starts at the first.
+QComboBox* AddChecksumChoice(QFileDialog& dialog, std::optional<ChecksumAlgorithm> chosen) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* box = new QComboBox(&dialog);
+    box->setObjectName(QStringLiteral("ChecksumBox"));
+    box->addItem(QStringLiteral("none"));
+    for (const ChecksumAlgorithm algorithm :
+         {ChecksumAlgorithm::Sha256, ChecksumAlgorithm::Md5, ChecksumAlgorithm::Xxh128})
+        box->addItem(ChecksumName(algorithm), int(algorithm));
+    if (chosen) box->setCurrentIndex(box->findData(int(*chosen)));
+    auto* label = new QLabel(QStringLiteral("&Checksums:"), &dialog);
+    label->setBuddy(box);
+    if (grid) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+    }
+    const QString sums = QLatin1String(DataFormatOf(DataFormat::Sums).filter);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, box, [box, sums](const QString& f) {
+        if (f == sums && box->currentIndex() == 0) box->setCurrentIndex(1);
+    });
+    return box;
+}
 
 // The suffix decides when the name has the suffix of a format; otherwise the type chosen,
 // whose suffix a name without any gets.
-ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
+ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName,
+                              std::optional<ChecksumAlgorithm> checksum) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("ExportDialog"));
     dialog.setWindowTitle(QStringLiteral("Export"));
@@ -41,10 +71,13 @@ ExportChoice ChooseExportFile(QWidget* parent, const QString& proposedName) {
     const DataFormatRow* proposed = DataFormatWithSuffix(QFileInfo(proposedName).suffix());
     dialog.selectNameFilter(QLatin1String((proposed ? proposed : &DataFormats()[0])->filter));
     dialog.selectFile(proposedName);
+    QComboBox* checksums = AddChecksumChoice(dialog, checksum);
     OfferHelp(&dialog, ExportHelpContext);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     ExportChoice choice;
     choice.fileName = dialog.selectedFiles().constFirst();
+    if (checksums->currentIndex() > 0)
+        choice.checksum = ChecksumAlgorithm(checksums->currentData().toInt());
     const QString suffix = QFileInfo(choice.fileName).suffix();
     if (const DataFormatRow* named = DataFormatWithSuffix(suffix)) {
         choice.format = named->format;
@@ -63,8 +96,11 @@ void THaupt::CreateAddedMenuItems() {
     // Right after Save, the other command that writes the listing to a file.
     ExportItem =
         AddMenuItem(Datei1, QStringLiteral("E&xport ..."), "ExportItem", {}, ExportHelpContext);
-    Datei1->insertAction(Datei1->actions().value(Datei1->actions().indexOf(Speichern1) + 1),
-                         ExportItem);
+    CompareItem = AddMenuItem(Datei1, QStringLiteral("Co&mpare with catalogue ..."), "CompareItem",
+                              {}, CompareHelpContext);
+    QAction* const afterSave = Datei1->actions().value(Datei1->actions().indexOf(Speichern1) + 1);
+    Datei1->insertAction(afterSave, ExportItem);
+    Datei1->insertAction(afterSave, CompareItem);
 
     Ansicht1->addSeparator()->setObjectName(QStringLiteral("SortSeparator"));
     SortByMenu = Ansicht1->addMenu(QStringLiteral("Sort &by"));
@@ -88,6 +124,7 @@ void THaupt::CreateAddedMenuItems() {
     SortDescendingItem->setCheckable(true);
     connect(SortDescendingItem, &QAction::triggered, this, &THaupt::SortItemClick);
     connect(ExportItem, &QAction::triggered, this, &THaupt::ExportItemClick);
+    connect(CompareItem, &QAction::triggered, this, &THaupt::CompareItemClick);
 }
 
 void THaupt::ShowAddedOptions() {
@@ -110,91 +147,57 @@ void THaupt::SortItemClick() {
     BuildListing();
 }
 
-namespace {
-
-// While an export runs, the window repaints but takes no input, so nothing starts a second
-// listing or changes the options half-way: Esc (or closing the window) stops the export.
-class ExportInput : public QObject {
-public:
-    ExportInput() { QCoreApplication::instance()->installEventFilter(this); }
-    ~ExportInput() override { QCoreApplication::instance()->removeEventFilter(this); }
-    bool stopped() const { return stopped_; }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::KeyPress:
-            case QEvent::ShortcutOverride:
-                if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopped_ = true;
-                return true;
-            case QEvent::Close:
-                stopped_ = true;
-                event->ignore();
-                return true;
-            case QEvent::KeyRelease:
-            case QEvent::Shortcut:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::Wheel:
-            case QEvent::ContextMenu:
-                return true;
-            default:
-                return false;
-        }
-    }
-
-private:
-    bool stopped_ = false;
-};
-
-}  // namespace
-
 // The listing as it is configured now, not the text view's text, which may be edited. It
-// goes straight to the file, which gets it only when complete.
+// goes straight to the file, which gets it only when complete. Folders and files that could
+// not be read are named afterwards: the file has them marked, or without a checksum.
 void THaupt::ExportItemClick() {
-    const ExportChoice choice = ChooseExportFile(this, exportFileName_);
+    const ExportChoice choice = ChooseExportFile(this, exportFileName_, exportChecksum_);
     if (choice.fileName.isEmpty()) return;
     exportFileName_ = choice.fileName;
+    exportChecksum_ = choice.checksum;
     if (QFileInfo(choice.fileName).isDir()) throw ECreateFileError(choice.fileName);
-    StatusBar1->SetPanelText(1, QStringLiteral("exporting ..."));
     ListingOptions options = GatherOptions(listedDirectory_);
     options.rawDirectory = listedRawDirectory_;
+    options.checksum = choice.checksum;
     DataOptions data;
     data.protectFormulas = true;
     DataFile file(choice.fileName, choice.format, data);
+    StatusBar1->SetPanelText(1, QStringLiteral("exporting ..."));
     try {
         file.open();
     } catch (const EDataWriteError&) {
         throw ECreateFileError(choice.fileName);
     }
 
-    ExportInput input;
-    QElapsedTimer shown;
-    shown.start();
-    int64_t read = 0;
-    ListingHooks hooks;
-    hooks.processMessages = [&] {
-        if (++read % 256 == 0 && shown.elapsed() >= 100) {
-            StatusBar1->SetPanelText(1, QStringLiteral("exporting ... %L1 entries").arg(read));
-            shown.restart();
-        }
-        QCoreApplication::processEvents();
-    };
-    hooks.abandoned = [&input] { return input.stopped(); };
-    hooks.activity = [this](const QString& glyphs) { StatusBar1->SetPanelText(2, glyphs); };
+    BusyRun run(StatusBar1, QStringLiteral("exporting"));
     const ListingContext context{listedDirectory_, QDateTime::currentDateTime(),
                                  QStringLiteral("Tabulist"), QStringLiteral(TABULIST_VERSION),
                                  options.checksum};
+    ListingResult result;
     try {
-        file.write(options, hooks, context);
+        result = file.write(options, run.hooks(), context);
     } catch (const EDataWriteError&) {
         // Errors leave the status text standing, as saving does.
         if (file.writeFailed()) throw EStreamWriteError();
         throw;
     }
-    StatusBar1->SetPanelText(1, QString());
-    StatusBar1->SetPanelText(2, QString());
+    run.clearPanels();
+    if (!result.abandoned && !run.unreadable().isEmpty()) ShowUnreadable(run.unreadable());
+}
+
+void THaupt::ShowUnreadable(const QStringList& lines) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Export"),
+                    QStringLiteral("The export is complete, but %L1 of the folders and files "
+                                   "listed could not be read: what they hold, or their "
+                                   "checksums, are missing from it.")
+                        .arg(lines.size()),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("UnreadableBox"));
+    constexpr qsizetype Shown = 5;
+    box.setInformativeText(lines.mid(0, Shown).join(QLatin1Char('\n')) +
+                           (lines.size() > Shown ? QStringLiteral("\n...") : QString()));
+    if (lines.size() > Shown) box.setDetailedText(lines.join(QLatin1Char('\n')));
+    box.exec();
 }
 
 }  // namespace tabulist

@@ -168,11 +168,17 @@ void THaupt::RunListing() {
         }
     } backToListedFolder{listedSpec, showSearchSpec};
     MemoSink sink(Memo1);
-    StopItem->setEnabled(true);
-    struct StopOff {
-        QAction* item;
-        ~StopOff() { item->setEnabled(false); }
-    } stopOff{StopItem};
+    // While it runs, the listing can be stopped, but not exported or compared half-way.
+    struct WhileListing {
+        THaupt* w;
+        explicit WhileListing(THaupt* window) : w(window) { set(true); }
+        ~WhileListing() { set(false); }
+        void set(bool running) {
+            w->StopItem->setEnabled(running);
+            w->ExportItem->setEnabled(!running);
+            w->CompareItem->setEnabled(!running);
+        }
+    } whileListing(this);
     const ListingResult result = BuildListingReport(options, sink, hooks);
     if (result.abandoned && stopRequested_ && !requests_.Abandoned())
         sink.appendLine(QStringLiteral("listing stopped"));

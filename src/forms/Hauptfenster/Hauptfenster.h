@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <optional>
 #include <vector>
 
 #include "forms/Hauptfenster/FontDialog.h"
@@ -77,8 +78,8 @@ public:
     QAction* Schriftart1;
     QAction* RefreshItem;  // View > Refresh, an addition
     QAction *Hilfe2, *Info1;
-    // Additions: export and order.
-    QAction* ExportItem;
+    // Additions: export, comparison with a catalogue, and order.
+    QAction *ExportItem, *CompareItem;
     QMenu* SortByMenu;
     QAction *SortNameItem, *SortExtensionItem, *SortSizeItem, *SortDateItem, *SortDescendingItem;
     // Column pop-up.
@@ -137,6 +138,7 @@ public:
     void Info1Click();
     void Timer1Timer();
     void ExportItemClick();
+    void CompareItemClick();
     void SortItemClick();
 
     void BuildListing();
@@ -184,6 +186,7 @@ private:
     void SelectToday();
 
     void ShowAddedOptions();
+    void ShowUnreadable(const QStringList& lines);
     EntryOrder ChosenOrder() const;
     void UpdateColumnControls();
     void UpdateDateFilterControls();
@@ -204,6 +207,8 @@ private:
     std::vector<void (THaupt::*)()> deferredChanges_;  // selector reports held while showing
     SaveCommand saveCommand_;                          // remembers the name chosen last
     QString exportFileName_ = QStringLiteral("Tabulist.csv");
+    std::optional<ChecksumAlgorithm> exportChecksum_;
+    QString catalogueFileName_;  // the catalogue compared with last
     // The folder of the last listing, which an export lists again.
     QString listedDirectory_;
     QByteArray listedRawDirectory_;
