@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 #include "support/Fixture.h"
@@ -132,7 +135,7 @@ TEST(ChecksumField, LastFieldOfDetailLinesAndUnreadableFiles) {
 }
 
 // The data formats carry a field named after the algorithm: empty for anything but a file.
-TEST(ChecksumField, NamedAfterTheAlgorithmInCsvAndJson) {
+TEST(ChecksumField, NamedAfterTheAlgorithmInCsvJsonAndHtml) {
     Fixture fx;
     fx.file("a.txt", QByteArray("abc"));
     fx.dir("sub");
@@ -146,6 +149,27 @@ TEST(ChecksumField, NamedAfterTheAlgorithmInCsvAndJson) {
         << json.out.constData();
     EXPECT_TRUE(json.out.contains(R"("type":"directory",)") &&
                 json.out.contains(R"("xxh128":""})"));
+    // The HTML catalogue's data block gets the field after its own four; without checksums
+    // it has those four alone.
+    const auto htmlData = [&](QByteArrayList args) {
+        args << "--format"
+             << "html" << fx.root();
+        const QByteArray page = RunList(args).out;
+        const QByteArray open = R"(<script type="application/json" id="catalogue">)";
+        const qsizetype start = page.indexOf(open) + open.size();
+        return QJsonDocument::fromJson(page.mid(start, page.indexOf("</script>", start) - start))
+            .object();
+    };
+    const QJsonArray fields{u"name"_qs, u"kind"_qs, u"size"_qs, u"modified"_qs};
+    EXPECT_EQ(htmlData({})[u"fields"].toArray(), fields);
+    const QJsonObject html = htmlData({"--checksum", "sha256"});
+    EXPECT_EQ(html[u"fields"].toArray(), QJsonArray(fields) << u"sha256"_qs);
+    const QJsonArray cells = html[u"folders"][0][2].toArray();
+    ASSERT_EQ(cells.size(), 10);
+    EXPECT_EQ(cells[0], u"a.txt"_qs);
+    EXPECT_EQ(cells[4], u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"_qs);
+    EXPECT_EQ(cells[5], u"sub"_qs);
+    EXPECT_EQ(cells[9], u""_qs);
 }
 
 }  // namespace

@@ -240,6 +240,39 @@ class Catalogue(unittest.TestCase):
         self.assertEqual(self.crumbs()[1:], DEEP.split("/"))
         self.assertEqual([e for e in self.browser.get_log("browser") if e["level"] == "SEVERE"], [])
 
+    def test_checksum_column_and_search_by_part_of_a_checksum(self):
+        page = os.path.join(self.top, "checksums.html")
+        with open(page, "wb") as out:
+            out.write(list_tree(self.root, "html", "--checksum", "sha256"))
+        needle = os.path.join(self.root, DEEP, "deep-needle.txt")
+        digest = subprocess.run(["sha256sum", needle], capture_output=True, check=True,
+                                text=True).stdout.split()[0]
+        self.browser.get("file://" + page + "#/" + DEEP)
+        headers = self.browser.find_elements(By.CSS_SELECTOR, "#columns button")
+        self.assertEqual(headers[-1].text, "sha256")
+        # At the window's normal width the name keeps at least the checksum's room.
+        self.assertGreaterEqual(headers[0].size["width"], headers[-1].size["width"])
+        self.assertEqual(self.rows()[0][0::4], ["deep-needle.txt", digest])
+        cell = self.browser.find_element(By.CSS_SELECTOR, "#rows .row:not([hidden]) .hash")
+        self.assertEqual(cell.get_attribute("title"), digest)
+        # The checksum column sorts as the others do; folders have none.
+        self.browser.get("file://" + page)
+        listed = [r[4] for r in self.rows()]
+        self.browser.find_elements(By.CSS_SELECTOR, "#columns button")[-1].click()
+        self.assertEqual([r[4] for r in self.rows()], sorted(listed))
+        self.assertIn("", listed)
+        # A piece of the checksum finds the file; as a mask it is a name and finds nothing.
+        search = self.browser.find_element(By.ID, "search")
+        for text, found in [(digest[20:32].upper(), "1 entry found."),
+                            (digest[20:32] + "*", "Nothing found.")]:
+            search.clear()
+            search.send_keys(text)
+            WebDriverWait(self.browser, 5).until(lambda b: b.execute_script(
+                "return document.getElementById('hit-count').dataset.query") == text, text)
+            self.assertEqual(self.browser.find_element(By.ID, "hit-count").text, found, text)
+            if found.startswith("1 "):
+                self.assertEqual(self.rows("hit-rows")[0][:2], ["deep-needle.txt", DEEP])
+
     def test_fragment_opens_its_folder_also_after_a_reload(self):
         self.open("#/sub/inner")
         self.assertEqual(self.crumbs()[1:], ["sub", "inner"])

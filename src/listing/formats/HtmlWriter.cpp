@@ -1,6 +1,8 @@
 // The HTML catalogue. The data block is one JSON object:
 //   {"path", "made", "program", "version": the title's parts,
 //    "fields": ["name", "kind", "size", "modified"]: what each entry holds, in that order,
+//      then the checksum's algorithm ("sha256", "md5", "xxh128") when the listing has one,
+//      its value the lower-case hexadecimal checksum, "" for anything but a file read,
 //    "folders": [[parent, name, [the entries' fields one after another], problem?], ...],
 //    "kinds": [[type, attribute letters], ...]: what an entry's "kind" number stands for}
 // Folders come in listing order, a parent before its children (parent -1 for the top);
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "listing/Checksums.h"
 #include "listing/EntryRecord.h"
 #include "listing/formats/CataloguePage.h"
 #include "platform/IsoTime.h"
@@ -122,14 +125,18 @@ public:
         AppendJsonText(bytes_, context.program);
         bytes_ += ",\"version\":";
         AppendJsonText(bytes_, context.version);
-        // A field added here gets its value in entry(); the page shows a field it has no
-        // column of its own for as a column of text.
-        bytes_ += ",\"fields\":[\"name\",\"kind\",\"size\",\"modified\"],\"folders\":[";
+        // A field added here gets its value in entryWithChecksum(); the page shows a field it
+        // has no column of its own for as a column of text.
+        bytes_ += ",\"fields\":[\"name\",\"kind\",\"size\",\"modified\"";
+        checksum_ = context.checksum.has_value();
+        if (checksum_) bytes_ += ",\"" + ChecksumName(*context.checksum).toLatin1() + '"';
+        bytes_ += "],\"folders\":[";
     }
 
     void folder(const QString& folder) override { open(folder); }
 
-    void entry(const QString& folder, const TSearchRec& rec) override {
+    void entryWithChecksum(const QString& folder, const TSearchRec& rec,
+                           const EntryChecksum& checksum) override {
         if (!open_ || folder != openPath_) open(folder);
         if (entries_++ != 0) bytes_ += ',';
         appendName(rec.RawName);
@@ -144,6 +151,8 @@ public:
             bytes_ += ',';
             AppendNumber(bytes_, LocalClockSeconds(rec.ModifiedTime));
         }
+        // Hexadecimal digits only: nothing to escape.
+        if (checksum_) bytes_ += ",\"" + checksum.text + '"';
         if (bytes_.size() >= FlushSize) flush();
     }
 
@@ -262,6 +271,7 @@ private:
     QHash<QString, int> records_of_;
     QString openPath_, problem_;
     bool open_ = false;
+    bool checksum_ = false;
     int records_ = 0;
     int64_t entries_ = 0;
 };

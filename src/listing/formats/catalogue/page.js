@@ -16,6 +16,8 @@
   const kinds = data.kinds;  // [type, attribute letters] by number
   const NAME = fields.indexOf("name"), KIND = fields.indexOf("kind");
   const SIZE = fields.indexOf("size");
+  // The checksum's field, named after its algorithm, when the listing has one.
+  const HASH = fields.findIndex((f) => f === "sha256" || f === "md5" || f === "xxh128");
 
   // Folders: parent index (-1 for the top), name, the entries' fields one after another.
   const folders = data.folders.map((f) => ({
@@ -83,11 +85,17 @@
     name: { title: "Name", width: "minmax(12rem, 1fr)", text: (v) => v, key: (v) => v.toLowerCase() },
     kind: { title: "Attributes", width: "6rem", text: (v) => kinds[v][1], key: (v) => kinds[v][1] },
     size: { title: "Size", width: "9rem", num: true, text: (v, k) => (v === null ? "?" : isDir(k) ? "" : number.format(v)), key: (v) => v },
-    modified: { title: "Modified", width: "11rem", text: timeText, key: (v) => v },
+    modified: { title: "Modified", width: "11rem", cls: "date", text: timeText, key: (v) => v },
   };
+  // A checksum takes less room than the name beside it: cut short, it shows whole in its title.
+  const hashColumn = (field) => ({
+    title: field, width: field === "sha256" ? "minmax(7rem, .6fr)" : "minmax(7rem, .4fr)",
+    cls: "hash", text: (v) => v, key: (v) => v,
+  });
   const columns = fields.map((field, index) => {
-    const c = Object.hasOwn(known, field) ? known[field] : { title: field, width: "minmax(6rem, auto)", text: (v) => String(v), key: (v) => v };
-    return Object.assign({ field: field, index: index }, c);
+    const c = index === HASH ? hashColumn(field) : Object.hasOwn(known, field) ? known[field]
+      : { title: field, width: "minmax(6rem, auto)", text: (v) => String(v), key: (v) => v };
+    return Object.assign({ field: field, index: index, cls: c.num ? "num" : "" }, c);
   });
   document.documentElement.style.setProperty("--cols", columns.map((c) => c.width).join(" "));
 
@@ -158,7 +166,7 @@
   const entries = new RowList(rowsView, () => {
     const row = make("div", "row");
     row.setAttribute("role", "row");
-    for (const c of columns) row.append(make("span", c.num ? "num" : ""));
+    for (const c of columns) row.append(make("span", c.cls));
     return row;
   }, (row, i) => {
     const r = order ? order[i] : i;
@@ -173,12 +181,16 @@
         cell.className = (isDir(kind) ? "dir" : "file") + (sub !== undefined ? " link" : "");
         cell.dataset.folder = sub !== undefined ? sub : "";
         cell.title = value;
+      } else if (n === HASH) {
+        cell.title = value;
       }
     });
     row.classList.toggle("mark", r === marked);
     row.setAttribute("aria-selected", r === marked ? "true" : "false");
     row.dataset.entry = r;
   });
+  // Columns wider than the window scroll sideways, their headers with them.
+  rowsView.addEventListener("scroll", () => { $("columns").scrollLeft = rowsView.scrollLeft; });
   rowsView.addEventListener("click", (event) => {
     const target = event.target.closest(".link");
     if (target && target.dataset.folder !== "") openFolder(Number(target.dataset.folder));
@@ -195,7 +207,7 @@
     order.sort((a, b) => (keys[a] < keys[b] ? -sign : keys[a] > keys[b] ? sign : a - b));
   };
   const headers = columns.map((c, n) => {
-    const b = make("button", c.num ? "num" : "", c.title);
+    const b = make("button", c.cls, c.title);
     b.setAttribute("role", "columnheader");
     b.addEventListener("click", () => {
       // Ascending, descending, then the listing's own order again.
@@ -357,7 +369,8 @@
     event.preventDefault();
   });
 
-  // --- Search: part of a name, or a mask with * and ? over the whole name ---
+  // --- Search: part of a name, or a mask with * and ? over the whole name; part of a
+  // checksum too, from HASH_DIGITS hexadecimal digits on (fewer would match most files) ---
   // All names, case-folded, in one text between NUL characters (no name holds one), so that a
   // part is found with indexOf and a mask with one regular expression.
   let haystack = null, nameStart = null;
@@ -376,6 +389,41 @@
     }
     nameStart[n] = at;
     haystack = "\0" + parts.join("\0") + "\0";
+  };
+  // All checksums in one text, each in a slot of the same width (padded with spaces, ended by a
+  // NUL), so that a position's entry is a division. Made on the first search for one.
+  const HASH_DIGITS = 7;
+  let hashText = null, hashSlot = 0;
+  const buildHashIndex = () => {
+    if (hashText !== null) return;
+    const parts = [];
+    let width = 0;
+    for (const f of folders)
+      for (let r = 0; r < f.count; r++) width = Math.max(width, String(f.cells[r * stride + HASH]).length);
+    for (const f of folders)
+      for (let r = 0; r < f.count; r++) parts.push(String(f.cells[r * stride + HASH]).padEnd(width));
+    hashSlot = width + 1;
+    hashText = parts.join("\0") + "\0";
+  };
+  const findHash = (query) => {
+    buildHashIndex();
+    const hits = [];
+    for (let at = hashText.indexOf(query); at >= 0;) {
+      const n = Math.floor(at / hashSlot);
+      hits.push(n);
+      at = hashText.indexOf(query, (n + 1) * hashSlot);
+    }
+    return hits;
+  };
+  const merge = (a, b) => {  // two ascending lists of entries as one, each entry once
+    const out = [];
+    let i = 0, j = 0;
+    while (i < a.length || j < b.length) {
+      if (j === b.length || (i < a.length && a[i] < b[j])) out.push(a[i++]);
+      else if (i === a.length || b[j] < a[i]) out.push(b[j++]);
+      else { out.push(a[i++]); j++; }
+    }
+    return out;
   };
   const entryAt = (position) => {  // the name holding a position of the text
     let lo = 0, hi = nameStart.length - 2;
@@ -424,6 +472,8 @@
         hits.push(n);
         at = haystack.indexOf(query, nameStart[n + 1]);
       }
+      if (HASH >= 0 && query.length >= HASH_DIGITS && /^[0-9a-f]+$/.test(query))
+        return merge(hits, findHash(query));
     }
     return hits;
   };
@@ -503,11 +553,11 @@
     out.append(make("h2", "", current === 0 ? rootLabel : rootLabel + " / " + pathOf(current)));
     out.append(make("p", "", $("totals").textContent));
     const table = make("table"), head = make("thead"), body = make("tbody"), hr = make("tr");
-    for (const c of columns) hr.append(make("th", c.num ? "num" : "", c.title));
+    for (const c of columns) hr.append(make("th", c.cls, c.title));
     head.append(hr);
     for (let i = 0; i < f.count; i++) {
       const r = order ? order[i] : i, tr = make("tr"), kind = cellOf(current, r, KIND);
-      for (const c of columns) tr.append(make("td", c.num ? "num" : "", c.text(cellOf(current, r, c.index), kind)));
+      for (const c of columns) tr.append(make("td", c.cls, c.text(cellOf(current, r, c.index), kind)));
       body.append(tr);
     }
     table.append(head, body);
@@ -518,6 +568,10 @@
 
   // --- Start ---
   $("title").textContent = rootLabel;
+  if (HASH >= 0) {
+    search.placeholder = "Search names or checksums, * and ? as masks";
+    search.setAttribute("aria-label", "Search names and checksums");
+  }
   $("made").textContent = (data.made ? "Made " + data.made.replace("T", " ") : "Made") +
     (data.program ? " by " + [data.program, data.version].join(" ").trim() : "");
   folders[0].open = true;
