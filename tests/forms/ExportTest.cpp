@@ -10,7 +10,9 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "settings/AddedOptions.h"
 #include "support/DataReadBack.h"
@@ -214,6 +216,37 @@ TEST_F(Additions, CompareWithCatalogueShowsTheChangesAsAListing) {
     ASSERT_EQ(ShownErrors().size(), 1);
     EXPECT_TRUE(ShownErrors()[0].contains("is truncated")) << ShownErrors()[0].toStdString();
     EXPECT_EQ(w->Memo1->toPlainText(), listing);
+}
+
+// Runs as the test forms_unreadable_export, where every open of a path holding "secret" fails
+// with EACCES (tests/support/FailCalls.cpp): the export completes, then a message that takes
+// input names the file.
+TEST_F(Additions, AFileThatCannotBeReadIsNamedAfterTheExport) {
+    if (!qEnvironmentVariableIsSet("TABULIST_FAIL"))
+        GTEST_SKIP() << "runs as forms_unreadable_export, under the read-error interposer";
+    files->file("s.txt", 3);  // made under another name: opening "secret" fails
+    ASSERT_TRUE(QFile::rename(files->pathText("s.txt"), files->pathText("secret.txt")));
+    w->RefreshItem->trigger();
+    QString shown;
+    AnswerNextModal(
+        [&shown](QDialog& d) {
+            auto& box = static_cast<QMessageBox&>(d);
+            shown = box.text() + "\n" + box.informativeText();
+            QTest::keyClick(&box, Qt::Key_Return);  // the window's input is back
+        },
+        "QMessageBox");
+    const QList<QStringList> rows =
+        CsvRows(Export("CSV file (*.csv)", out.filePath("s.csv"), out.filePath("s.csv"), "sha256"));
+    PumpUntil([&shown] { return !shown.isEmpty(); });
+    EXPECT_EQ(shown,
+              "The export is complete, but 1 of the folders and files listed could not be "
+              "read: what they hold, or their checksums, are missing from it.\n"
+              "cannot read " +
+                  files->pathText("secret.txt") + ": File access denied");
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[4].mid(1, 1), QStringList("secret.txt"));
+    EXPECT_EQ(rows[4].last(), "");
+    EXPECT_EQ(rows[3].last().size(), 64);  // beta.dat, read
 }
 
 TEST_F(Additions, SortByRelistsMarksTheOptionsAndReachesTheExport) {

@@ -169,20 +169,24 @@ void THaupt::ExportItemClick() {
         throw ECreateFileError(choice.fileName);
     }
 
-    BusyRun run(StatusBar1, QStringLiteral("exporting"));
     const ListingContext context{listedDirectory_, QDateTime::currentDateTime(),
                                  QStringLiteral("Tabulist"), QStringLiteral(TABULIST_VERSION),
                                  options.checksum};
-    ListingResult result;
-    try {
-        result = file.write(options, run.hooks(), context);
-    } catch (const EDataWriteError&) {
-        // Errors leave the status text standing, as saving does.
-        if (file.writeFailed()) throw EStreamWriteError();
-        throw;
+    QStringList unreadable;
+    {
+        // Holds the window's input back: it must end before the message below.
+        BusyRun run(StatusBar1, QStringLiteral("exporting"));
+        try {
+            if (file.write(options, run.hooks(), context).abandoned) return run.clearPanels();
+        } catch (const EDataWriteError&) {
+            // Errors leave the status text standing, as saving does.
+            if (file.writeFailed()) throw EStreamWriteError();
+            throw;
+        }
+        run.clearPanels();
+        unreadable = run.unreadable();
     }
-    run.clearPanels();
-    if (!result.abandoned && !run.unreadable().isEmpty()) ShowUnreadable(run.unreadable());
+    if (!unreadable.isEmpty()) ShowUnreadable(unreadable);
 }
 
 void THaupt::ShowUnreadable(const QStringList& lines) {
