@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include "platform/CodePage.h"
 #include "platform/DriveTable.h"
 #include "platform/Entries.h"
 #include "platform/WorkingDirectory.h"
@@ -99,6 +100,17 @@ TEST(WindowsDrives, ADriveRootIsEnteredAsItsRootAndListedWithoutDots) {
     CloseEntryScan(rec);
     EXPECT_FALSE(names.contains(QStringLiteral(".")));
     EXPECT_TRUE(names.contains(QStringLiteral("windows")));
+}
+
+// The activity glyph is byte 0x9F of the system's code page; a page where that byte stands for
+// nothing alone keeps the fallback.
+TEST(WindowsCodePage, ASingleByteOfAPage) {
+    const struct {
+        unsigned page;
+        char16_t expected;
+    } cases[] = {{1252, 0x0178}, {1250, 0x017A}, {1251, 0x045F}, {932, u'?'}, {65001, u'?'}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CodePageCharacter(c.page, 0x9F, QChar(u'?')), QChar(c.expected)) << c.page;
 }
 
 }  // namespace
