@@ -99,13 +99,15 @@ build_googletest() {
 build_tabulist() {
     local tests=$1 launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    # pkg-config answers for the Windows libraries only.
+    # pkg-config answers for the Windows libraries only. Debian's rcc would compress resources
+    # with zstd, which this Qt cannot read. Debian's hardening flags are for ELF programs.
     PKG_CONFIG_LIBDIR=$LIBS/lib/pkgconfig PKG_CONFIG_PATH= "$QT/bin/qt-cmake" -G Ninja \
         -S "$ROOT" -B "$OUT/build" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$LIBS;$GTEST" -DOPENSSL_USE_STATIC_LIBS=ON \
         -DOPENSSL_ROOT_DIR="$LIBS" -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DTABULIST_HARDENING=OFF \
+        -DCMAKE_AUTORCC_OPTIONS=--no-zstd \
         -DCMAKE_BUILD_TYPE=Release -DTABULIST_TESTS="$tests" -DGTest_DIR="$GTEST/lib/cmake/GTest" \
         "${launcher[@]}" >/dev/null
     local start=$SECONDS
@@ -126,6 +128,7 @@ gather() {
     cp "$QT/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
     cp /usr/lib/gcc/x86_64-w64-mingw32/*-posix/{libstdc++-6,libgcc_s_seh-1}.dll "$dist/"
     cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$dist/"
+    x86_64-w64-mingw32-strip --strip-unneeded "$dist"/lib*.dll
     cp "$ROOT/data/Tabulist.hlp" "$dist/"
     cp "$ROOT/data/default.sav" "$dist/Tabulist.sav"
 }

@@ -160,14 +160,14 @@ public:
     void set(const char* name, const char* value) {
         saved_.push_back({name, std::getenv(name) ? std::optional<QByteArray>(std::getenv(name))
                                                   : std::nullopt});
-        setenv(name, value, 1);
+        qputenv(name, value);
     }
     ~Environment() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
             if (it->second)
-                setenv(it->first, it->second->constData(), 1);
+                qputenv(it->first, *it->second);
             else
-                unsetenv(it->first);
+                qunsetenv(it->first);
         }
     }
 
