@@ -20,6 +20,7 @@ packages=(
 # request only, never for ./run and ./test.
 windows_packages=(
     g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip x11-apps netpbm
+    libz-mingw-w64-dev googletest openbox xdotool
 )
 [ "${1:-}" = --windows ] && packages+=("${windows_packages[@]}")
 

@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "cli/CliRun.h"
+#include "platform/Terminal.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    tabulist::UseBinaryStandardStreams();
     QStringList args;
     QByteArrayList rawArgs;
     for (int i = 1; i < argc; ++i) {

@@ -3,10 +3,19 @@
 #include <QString>
 #include <functional>
 
+#ifdef _WIN32
+#include "platform/CodePage.h"
+#endif
+
 namespace tabulist {
 
-// The glyph the activity indicator grows by.
+// The glyph the activity indicator grows by: 0x9F of the system's code page, which is
+// U+0178 in Windows-1252.
+#ifdef _WIN32
+inline const QChar ActivityGlyph = CodePageCharacter(SystemAnsiCodePage(), 0x9F, QChar(0x0178));
+#else
 inline constexpr QChar ActivityGlyph{0x0178};
+#endif
 
 // The activity indicator: one glyph more every 10 fetches, emptied at the 30th step.
 class ActivityTicker {

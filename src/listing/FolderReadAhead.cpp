@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/AtomicWait.h"
 #include "platform/Errors.h"
 #include "platform/WorkerPool.h"
 
@@ -26,7 +27,7 @@ struct FolderReadAhead::Job {
     void prepare() {
         result = PrepareEntryScan(folder, mask, attrMask, order, FetchUpTo);
         phase.store(Done, std::memory_order_release);
-        phase.notify_all();
+        WakeAllWaiting(phase);
     }
 
     const QByteArray folder;
@@ -92,7 +93,7 @@ bool FolderReadAhead::open(const QByteArray& folder, TSearchRec& rec, const Meta
     } else {
         for (int p = job->phase.load(std::memory_order_acquire); p != Done;
              p = job->phase.load(std::memory_order_acquire))
-            job->phase.wait(p, std::memory_order_acquire);
+            WaitWhileEqual(job->phase, p);
     }
     // The folders held open ahead may be what ran out of descriptors: then the walk reads the
     // folder itself, as it would have without them.
@@ -124,7 +125,7 @@ void FolderReadAhead::closeLetGo(bool wait) {
         Job& job = *letGo_[i];
         int p = job.phase.load(std::memory_order_acquire);
         for (; wait && p != Done; p = job.phase.load(std::memory_order_acquire))
-            job.phase.wait(p, std::memory_order_acquire);
+            WaitWhileEqual(job.phase, p);
         if (p != Done) continue;
         job.result = PreparedScan();
         letGo_.erase(letGo_.begin() + std::ptrdiff_t(i));

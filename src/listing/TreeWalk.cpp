@@ -1,6 +1,7 @@
 // BuildTreeReport: one section per folder, depth first, in the order the listing shows them.
 #include "listing/TreeWalk.h"
 
+#include <QDir>
 #include <algorithm>
 #include <vector>
 
@@ -148,7 +149,9 @@ void TreeRun::write(const QString& line) {
 void TreeRun::startSection(const QString& spec, bool start) {
     section_ = ListingResult();
     if (!start && hooks_.searchSpecReady) hooks_.searchSpecReady(spec);
-    pendingHead_ = QLatin1String("path:    \t") + DisplayName(spec.toUtf8());
+    // As the listing's own path line: with the system's separator.
+    pendingHead_ =
+        QLatin1String("path:    \t") + QDir::toNativeSeparators(DisplayName(spec.toUtf8()));
     headPending_ = !start;
 }
 

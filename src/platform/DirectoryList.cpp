@@ -2,6 +2,7 @@
 #include "platform/DirectoryList.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -188,7 +189,8 @@ void DirectoryList::BuildDirectoryRows() {
 
     std::vector<DirRow> rows;
     const QByteArray rootText = root_.endsWith('/') ? root_ : root_ + '/';
-    rows.push_back({DirRowKind::Root, DisplayName(rootText), root_});
+    // Shown with the system's separator: "C:\" on Windows.
+    rows.push_back({DirRowKind::Root, QDir::toNativeSeparators(DisplayName(rootText)), root_});
     const QByteArray rest = UnderRoot(current_, root_) ? current_.mid(root_.size()) : current_;
     for (const QByteArray& part : rest.split('/')) {
         if (!part.isEmpty()) rows.push_back({DirRowKind::Ancestor, DisplayName(part), part});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/AtomicWait.h"
 #include "platform/WorkerPool.h"
 
 namespace tabulist {
@@ -46,7 +47,7 @@ struct MetadataAhead::Window {
         if (!closed.load(std::memory_order_relaxed))
             for (size_t i = first; i < end; ++i) slot.meta[i - first] = folder->fetch(i);
         slot.tag.store(Tag(chunk, Done), std::memory_order_release);
-        slot.tag.notify_all();
+        WakeAllWaiting(slot.tag);
     }
 
     std::shared_ptr<const ScannedFolder> folder;
@@ -86,7 +87,7 @@ const EntryMeta& MetadataAhead::at(size_t index) {
             std::atomic<uint32_t>& tag = w.slotOf(chunk).tag;
             for (uint32_t t = tag.load(std::memory_order_acquire); t != Tag(chunk, Done);
                  t = tag.load(std::memory_order_acquire))
-                tag.wait(t, std::memory_order_acquire);
+                WaitWhileEqual(tag, t);
         }
     }
     return w.slotOf(chunk).meta[index - chunk * ChunkEntries];
@@ -105,7 +106,7 @@ struct FetchAllState {
         for (size_t chunk = taken.fetch_add(1); chunk < chunks; chunk = taken.fetch_add(1)) {
             const size_t end = std::min((chunk + 1) * ChunkEntries, meta.size());
             for (size_t i = chunk * ChunkEntries; i < end; ++i) meta[i] = folder->fetch(i);
-            if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) done.notify_all();
+            if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == chunks) WakeAllWaiting(done);
         }
     }
 
@@ -131,7 +132,7 @@ std::vector<EntryMeta> FetchAllMetadata(std::shared_ptr<const ScannedFolder> fol
     state->work();
     for (size_t d = state->done.load(std::memory_order_acquire); d != chunks;
          d = state->done.load(std::memory_order_acquire))
-        state->done.wait(d, std::memory_order_acquire);
+        WaitWhileEqual(state->done, d);
     return std::move(state->meta);
 }
 

@@ -7,8 +7,16 @@
 
 namespace tabulist {
 
+namespace {
+
+QDateTime LocalTime(int64_t secondsSince1970) {
+    return QDateTime::fromSecsSinceEpoch(secondsSince1970, Qt::LocalTime);
+}
+
+}  // namespace
+
 QString IsoLocalTimeText(int64_t secondsSince1970) {
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(secondsSince1970, Qt::LocalTime);
+    const QDateTime local = LocalTime(secondsSince1970);
     const int offset = local.isValid() ? local.offsetFromUtc() : 0;
     const QDateTime shown =
         local.isValid() ? local : QDateTime::fromSecsSinceEpoch(secondsSince1970, Qt::UTC);
@@ -18,6 +26,20 @@ QString IsoLocalTimeText(int64_t secondsSince1970) {
            QStringLiteral("%1:%2")
                .arg(magnitude / 3600, 2, 10, QLatin1Char('0'))
                .arg(magnitude / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+int64_t LocalClockSeconds(int64_t secondsSince1970) {
+    const QDateTime local = LocalTime(secondsSince1970);
+    return local.isValid() ? secondsSince1970 + local.offsetFromUtc() : secondsSince1970;
+}
+
+bool LocalTimeOf(int64_t secondsSince1970, LocalTimeParts& parts) {
+    const QDateTime local = LocalTime(secondsSince1970);
+    if (!local.isValid()) return false;
+    const QDate date = local.date();
+    const QTime time = local.time();
+    parts = {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+    return true;
 }
 
 }  // namespace tabulist

@@ -53,7 +53,9 @@ QString CFormatFromPicture(const QString& picture) {
         if (c == QLatin1Char('\'')) {
             const qsizetype end = picture.indexOf(QLatin1Char('\''), i + 1);
             const QString quoted = picture.mid(i + 1, end < 0 ? -1 : end - i - 1);
-            format += quoted.isEmpty() && end == i + 1 ? QStringLiteral("'") : quoted;
+            format += quoted.isEmpty() && end == i + 1
+                          ? QStringLiteral("'")
+                          : QString(quoted).replace(QStringLiteral("%"), QStringLiteral("%%"));
             i = end < 0 ? picture.size() : end + 1;
         } else if (QStringLiteral("dMyhHmstg").contains(c)) {
             qsizetype run = 1;

@@ -45,8 +45,10 @@ int CreateTemporaryBeside(const QByteArray& target, QByteArray& name, OpenedFile
     wchar_t temporary[MAX_PATH + 1];
     if (!GetTempFileNameW(dir.c_str(), L"tab", 0, temporary)) return LastErrno();
     name = RawPathFromWide(temporary);
-    const HANDLE handle = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for writing: a workbook is written into the temporary by its library, through a
+    // second handle of its own.
+    const HANDLE handle = CreateFileW(temporary, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const int err = LastErrno();
         DeleteFileW(temporary);

@@ -116,7 +116,12 @@ TEST(Catalogue, HundredMegabytesOfOneLine) {
               "text, not a text of at most 1 MiB");
     EXPECT_EQ(error("noise.json"),
               "catalogue '' is not JSON: an unexpected 'x' at line 1, column 1");
+    // The reason is the system's own text ("File not found." under Wine).
+#ifdef _WIN32
+    EXPECT_TRUE(error("missing.json").startsWith("cannot read catalogue '': "));
+#else
     EXPECT_EQ(error("missing.json"), "cannot read catalogue '': No such file or directory");
+#endif
 }
 
 TEST(Catalogue, ReadsPathsTimesChecksumsAndPassesOverLaterFields) {

@@ -37,6 +37,7 @@ TEST(ChangingTree, EntryRemovedAfterItsNameWasReadIsSkippedAndTheListingGoesOn) 
 }
 
 TEST(ChangingTree, DirectoryRemovedWhileListedEndsTheListingCleanly) {
+    SKIP_ON_WINDOWS("the Windows scan reads names and metadata in one pass");
     Fixture tree;
     tree.dir("gone");
     for (const char* name : {"gone/a", "gone/b", "gone/c"}) tree.file(name, 1);

@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "support/DataReadBack.h"
 #include "support/Fixture.h"
+#include "support/OnWindows.h"
 #include "support/Unprivileged.h"
 
 namespace tabulist {
@@ -95,6 +96,7 @@ TEST(DataWriter, AJsonListingThatFailsHalfWayIsStillAClosedArray) {
 }
 
 TEST(DataWriter, ProtectedCsvPrefixesFieldsASpreadsheetWouldTakeForFormulas) {
+    SKIP_WITHOUT_DEBIAN_TOOL("python3");
     QByteArray bytes;
     const auto writer = MakeCsvWriter(DataOptions{false, true},
                                       {[&bytes](const QByteArray& b) { bytes += b; }, {}});
@@ -124,6 +126,7 @@ TEST(DataWriter, ProtectedCsvPrefixesFieldsASpreadsheetWouldTakeForFormulas) {
 // entries after it, and the folders that cannot be read. Run as an ordinary user: root reads
 // every directory.
 TEST(DataWriter, WritersHearEachFolderItsEntriesAndTheUnreadableOnes) {
+    SKIP_ON_WINDOWS("needs an ordinary Linux user and permission bits");
     struct Events : EntrySink {
         QStringList seen;
         void folder(const QString& folder) override { seen << "[" + folder + "]"; }

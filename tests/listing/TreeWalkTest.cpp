@@ -50,8 +50,8 @@ protected:
         return o;
     }
     QString head(const QByteArray& folder, const QString& mask = "*.*") const {
-        return "path:    \t" + (folder.isEmpty() ? fixture.rootText() : fixture.pathText(folder)) +
-               "/" + mask;
+        return test::PathLine((folder.isEmpty() ? fixture.rootText() : fixture.pathText(folder)) +
+                              "/" + mask);
     }
     QStringList section(const QByteArray& folder, const QStringList& body,
                         const QString& mask = "*.*") const {

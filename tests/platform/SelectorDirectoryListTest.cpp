@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QStringList>
 
 #include "platform/DirectoryList.h"
@@ -41,6 +42,7 @@ protected:
 };
 
 TEST_F(DirectoryListTest, RootRowsSortedWithoutHiddenOrFiles) {
+    SKIP_ON_WINDOWS("names that differ only in case, hidden dot-names and links are Linux's");
     for (const char* name : {"Gamma", "alpha", "Beta", ".hidden", "docs", "Docs"}) fx.dir(name);
     fx.file("file.txt");
     fx.symlink("link", "alpha");  // a link to a directory is a directory
@@ -69,7 +71,8 @@ TEST_F(DirectoryListTest, NestedRowsAndTheirPaths) {
     fx.dir("win/sys/drivers");
     auto list = listIn(fx.path("win/sys"));
 
-    EXPECT_EQ(RowTexts(*list), QStringList({rootText + "/", "win", "sys", "drivers", "fonts"}));
+    EXPECT_EQ(RowTexts(*list), QStringList({QDir::toNativeSeparators(rootText + "/"), "win", "sys",
+                                            "drivers", "fonts"}));
     std::vector<DirRowKind> kinds;
     for (const DirRow& row : list->rows()) kinds.push_back(row.kind);
     using K = DirRowKind;
@@ -88,6 +91,7 @@ TEST_F(DirectoryListTest, NestedRowsAndTheirPaths) {
 }
 
 TEST_F(DirectoryListTest, OnTheRootDriveEveryFolderIsAnAncestor) {
+    SKIP_ON_WINDOWS("the root of a Linux system; Windows drive roots: WindowsDrives");
     fx.dir("sub");
     test::ChangeDirectory(fx.path("sub"));
     const DriveTable table = test::TableWithDrives({});
@@ -117,7 +121,7 @@ TEST_F(DirectoryListTest, OpeningMovesRebuildsAndReportsOnce) {
     list->OpenDirectory(list->RowPath(1));
     EXPECT_EQ(log.take(), Strings({"change"}));
     EXPECT_EQ(list->CurrentDirectory(), rootText + "/a");
-    EXPECT_EQ(RowTexts(*list), QStringList({rootText + "/", "a", "b"}));
+    EXPECT_EQ(RowTexts(*list), QStringList({QDir::toNativeSeparators(rootText + "/"), "a", "b"}));
     EXPECT_EQ(list->highlighted(), 1);
     EXPECT_EQ(test::RealPath("."), root + "/a");
 

@@ -161,7 +161,10 @@ TEST_F(SelectorWidgetsTest, RowsDrawGlyphsAtTheirIndentsOverATransparentKey) {
     auto glyphColumns = [&](int row) {
         // The columns where a row has pixels that are not its background, left of the text.
         const QRect rect = list->visualItemRect(list->item(row));
-        const QColor back = list->Selected(row) ? list->palette().highlight().color() : base;
+        // The rows are drawn in the active colours, also when the window is not active.
+        const QColor back = list->Selected(row)
+                                ? list->palette().color(QPalette::Active, QPalette::Highlight)
+                                : base;
         int firstInk = -1;
         for (int x = rect.left(); x < rect.left() + 30 && firstInk < 0; ++x)
             for (int y = rect.top(); y <= rect.bottom(); ++y)

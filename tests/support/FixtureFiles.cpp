@@ -1,6 +1,7 @@
 // The file helpers of the tests that need no system call of their own.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <cstdio>
 
@@ -34,6 +35,10 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QString PathLine(const QString& searchSpec) {
+    return "path:    \t" + QDir::toNativeSeparators(searchSpec);
 }
 
 }  // namespace tabulist::test

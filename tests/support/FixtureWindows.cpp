@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/Fixture.h"
+#include "support/OnWindows.h"
 
 namespace tabulist::test {
 namespace {
@@ -188,6 +189,10 @@ void ChangeDirectory(const QByteArray& path) {
 WorkingDirectoryGuard::WorkingDirectoryGuard() : saved_(RealPath(".")) {}
 
 WorkingDirectoryGuard::~WorkingDirectoryGuard() { SetCurrentDirectoryW(Wide(saved_).c_str()); }
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 // Windows has no per-process limits of file size or handles to lower: the tests that need
 // them skip on Windows before they get here.

@@ -1,6 +1,7 @@
 // BuildListing as the window runs it: the controls gathered into the engine's options,
 // the text view fed in batches, and one listing at a time with the newest request winning.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -144,7 +145,8 @@ void THaupt::RunListing() {
     };
     auto showSearchSpec = [this](const QString& spec) {
         SearchSpec = spec;
-        StatusBar1->SetPanelText(3, QStringLiteral("path: ") + spec);
+        // As the listing's path line: with the system's separator.
+        StatusBar1->SetPanelText(3, QStringLiteral("path: ") + QDir::toNativeSeparators(spec));
     };
     // A tree walk reports each folder it searches; once it ends, however, panel 3 and with it
     // the print job name the listed folder again. Its search path is the first reported.

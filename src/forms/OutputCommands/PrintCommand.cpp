@@ -2,6 +2,7 @@
 #include "forms/OutputCommands/PrintCommand.h"
 
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -18,6 +19,17 @@ namespace tabulist {
 namespace {
 
 bool ShowPrintDialog1(QWidget* parent, QPrinter& printer) {
+#ifdef _WIN32
+    // Windows' print dialog shows the system's printers only and refuses the PDF printer:
+    // for that one the question is where its file goes.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString file = QFileDialog::getSaveFileName(
+            parent, QString(), printer.outputFileName(), QStringLiteral("PDF (*.pdf)"));
+        if (file.isEmpty()) return false;
+        printer.setOutputFileName(file);
+        return true;
+    }
+#endif
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     // All pages only. Printing to a file stays: on this platform it is the PDF printer.
