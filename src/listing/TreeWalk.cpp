@@ -95,14 +95,18 @@ private:
     std::unique_ptr<FolderReadAhead> ahead_;  // null: each folder read when it is reached
 };
 
-// Runs open; when the descriptors ran out while folders are being read ahead, lets those go
-// and the walk goes on without reading ahead.
+// Runs open; when the descriptors ran out, lets go of the folders read ahead, waits until the
+// pool's tasks are done with the folders whose metadata they fetched (they hold those open),
+// and tries once more; the walk goes on without reading ahead.
 template <typename Open>
 int TreeRun::withDescriptors(Open open) {
     const int code = open();
-    if (code != InOutTooManyOpenFiles || !ahead_) return code;
-    ahead_->release();
-    ahead_.reset();
+    if (code != InOutTooManyOpenFiles) return code;
+    if (ahead_) {
+        ahead_->release();
+        ahead_.reset();
+    }
+    (options_.fetch.pool ? *options_.fetch.pool : WorkerPool::shared()).waitIdle();
     return open();
 }
 

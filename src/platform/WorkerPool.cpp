@@ -28,16 +28,26 @@ void WorkerPool::post(std::function<void()> task) {
 
 void WorkerPool::work() {
     for (;;) {
-        std::function<void()> task;
         {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
-            if (stopping_) return;
-            task = std::move(tasks_.front());
-            tasks_.pop_front();
-        }
-        task();
+            std::function<void()> task;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait(lock, [this] { return stopping_ || !tasks_.empty(); });
+                if (stopping_) return;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+                ++running_;
+            }
+            task();
+        }  // the task and what it holds are gone before it counts as done
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (--running_ == 0 && tasks_.empty()) idle_.notify_all();
     }
+}
+
+void WorkerPool::waitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return stopping_ || (tasks_.empty() && running_ == 0); });
 }
 
 WorkerPool& WorkerPool::shared() {

@@ -21,6 +21,9 @@ public:
 
     unsigned size() const { return unsigned(threads_.size()); }
     void post(std::function<void()> task);
+    // Waits until no task is queued or running, and what the tasks held is released (the
+    // descriptors of folders whose metadata they fetch). Never from a task.
+    void waitIdle();
 
     // One thread per core, started on first use and kept for the rest of the run.
     static WorkerPool& shared();
@@ -30,6 +33,8 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable idle_;
+    unsigned running_ = 0;
     std::deque<std::function<void()>> tasks_;
     bool stopping_ = false;
     std::vector<std::thread> threads_;

@@ -281,7 +281,8 @@ TEST_F(Tree, FoldersReadAheadNeverCostTheWalkADescriptor) {
         ASSERT_GE(plain.filter("path:").size(), 5) << mask;
         o.fetch = {&pool, 1};
         const test::DescriptorLimit tight(5);
-        EXPECT_EQ(list(o).join('\n'), plain.join('\n')) << mask;  // a failure shows the lines
+        EXPECT_EQ(list(o).join('\n').toStdString(), plain.join('\n').toStdString())
+            << mask;  // a failure shows the lines
     }
 }
 
