@@ -162,10 +162,6 @@ ListingOptions WithoutChecksum(const ListingOptions& options) {
     return plain;
 }
 
-WorkerPool& PoolOf(const ListingOptions& options) {
-    return options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
-}
-
 }  // namespace
 
 ListingResult BuildChecksumReport(const ListingOptions& options, ListingSink& sink,
@@ -174,7 +170,7 @@ ListingResult BuildChecksumReport(const ListingOptions& options, ListingSink& si
     // Columns of names have no field for it.
     if (options.columnIndex >= 1 && options.columnIndex <= 5)
         return BuildListingReport(plain, sink, hooks);
-    ChecksumQueue queue(*options.checksum, PoolOf(options));
+    ChecksumQueue queue(*options.checksum, options.fetch.workers());
     Watch(queue, hooks);
     ChecksumLines lines(sink, queue, options, hooks);
     ListingResult result;
@@ -184,7 +180,7 @@ ListingResult BuildChecksumReport(const ListingOptions& options, ListingSink& si
 
 ListingResult ListChecksummedEntries(const ListingOptions& options, EntrySink& sink,
                                      const ListingHooks& hooks) {
-    ChecksumQueue queue(*options.checksum, PoolOf(options));
+    ChecksumQueue queue(*options.checksum, options.fetch.workers());
     Watch(queue, hooks);
     ChecksumEntries entries(sink, queue, options, hooks);
     ListingResult result;

@@ -58,17 +58,13 @@ void FolderReadAhead::want(const std::vector<QByteArray>& folders) {
     };
     // Let go of what is no longer among the next folders, unless a worker has it already;
     // even then, never hold more than twice the limit.
-    closeLetGo(false);
     for (size_t i = jobs_.size(); i-- > 0;) {
         Job& job = *jobs_[i];
         int expected = Waiting;
-        if (wanted(job.folder)) continue;
-        if (job.phase.compare_exchange_strong(expected, Dropped, std::memory_order_relaxed)) {
+        if (!wanted(job.folder) &&
+            (job.phase.compare_exchange_strong(expected, Dropped, std::memory_order_relaxed) ||
+             jobs_.size() > 2 * limit_))
             jobs_.erase(jobs_.begin() + std::ptrdiff_t(i));
-        } else if (jobs_.size() > 2 * limit_) {
-            letGo(jobs_[i]);
-            jobs_.erase(jobs_.begin() + std::ptrdiff_t(i));
-        }
     }
     for (const QByteArray& folder : folders)
         if (find(folder) == jobs_.end()) ask(folder);
@@ -105,40 +101,21 @@ bool FolderReadAhead::open(const QByteArray& folder, TSearchRec& rec, const Meta
 void FolderReadAhead::release() {
     for (const std::shared_ptr<Job>& job : jobs_) {
         int p = Waiting;
-        if (!job->phase.compare_exchange_strong(p, Dropped, std::memory_order_acquire)) letGo(job);
+        if (job->phase.compare_exchange_strong(p, Dropped, std::memory_order_acquire)) continue;
+        for (; p != Done; p = job->phase.load(std::memory_order_acquire))
+            WaitWhileEqual(job->phase, p);
+        job->result = PreparedScan();  // the worker is done with it; its descriptor closes here
     }
     jobs_.clear();
-    closeLetGo(true);
-}
-
-// A job let go while a worker prepares it still holds a descriptor until it is done; the worker
-// may keep its reference a moment longer, so its result is emptied here, closing it for sure.
-void FolderReadAhead::letGo(const std::shared_ptr<Job>& job) {
-    if (job->phase.load(std::memory_order_acquire) == Done)
-        job->result = PreparedScan();
-    else
-        letGo_.push_back(job);
-}
-
-void FolderReadAhead::closeLetGo(bool wait) {
-    for (size_t i = letGo_.size(); i-- > 0;) {
-        Job& job = *letGo_[i];
-        int p = job.phase.load(std::memory_order_acquire);
-        for (; wait && p != Done; p = job.phase.load(std::memory_order_acquire))
-            WaitWhileEqual(job.phase, p);
-        if (p != Done) continue;
-        job.result = PreparedScan();
-        letGo_.erase(letGo_.begin() + std::ptrdiff_t(i));
-    }
 }
 
 void FolderReadAhead::drop(const QByteArray& folder) {
     const auto at = find(folder);
     if (at == jobs_.end()) return;
-    // A job no worker has started is never started; one in work is let go when it is done.
+    // A job no worker has started is never started; one in work ends on its own, and its
+    // result goes with the last reference.
     int expected = Waiting;
-    if (!(*at)->phase.compare_exchange_strong(expected, Dropped, std::memory_order_relaxed))
-        letGo(*at);
+    (*at)->phase.compare_exchange_strong(expected, Dropped, std::memory_order_relaxed);
     jobs_.erase(at);
 }
 

@@ -35,8 +35,8 @@ public:
     bool open(const QByteArray& folder, TSearchRec& rec, const MetadataFetch& fetch, int& code);
     // The folder will not be listed after all.
     void drop(const QByteArray& folder);
-    // Lets go of every folder asked for, waiting for those in work (also those let go before):
-    // afterwards the read-ahead holds no descriptor.
+    // Lets go of every folder asked for, waiting for those in work: afterwards the read-ahead
+    // holds no descriptor.
     void release();
 
 private:
@@ -44,8 +44,6 @@ private:
 
     std::vector<std::shared_ptr<Job>>::iterator find(const QByteArray& folder);
     void ask(const QByteArray& folder);
-    void letGo(const std::shared_ptr<Job>& job);
-    void closeLetGo(bool wait);  // without wait, only those done
 
     WorkerPool& pool_;
     size_t limit_;
@@ -53,7 +51,6 @@ private:
     EntryOrder order_;
     int attrMask_;
     std::vector<std::shared_ptr<Job>> jobs_;
-    std::vector<std::shared_ptr<Job>> letGo_;  // let go while in work, until they are done
 };
 
 }  // namespace tabulist

@@ -50,7 +50,7 @@ public:
         subfoldersInScan_ = !scan_.textMask() && MaskMatcher(scan_.mask()).matchesAll();
         // Told to fetch on this thread alone (as tests compare), it reads nothing ahead either.
         if (!scan_.textMask() && options.fetch.minEntries != SIZE_MAX) {
-            WorkerPool& pool = options.fetch.pool ? *options.fetch.pool : WorkerPool::shared();
+            WorkerPool& pool = options.fetch.workers();
             const size_t folders = std::min<size_t>(pool.size() + 2, 16);
             ahead_ = std::make_unique<FolderReadAhead>(pool, folders, scan_.mask(), options.order,
                                                        AttrAny);
@@ -106,7 +106,7 @@ int TreeRun::withDescriptors(Open open) {
         ahead_->release();
         ahead_.reset();
     }
-    (options_.fetch.pool ? *options_.fetch.pool : WorkerPool::shared()).waitIdle();
+    options_.fetch.workers().waitIdle();
     return open();
 }
 

@@ -3,8 +3,11 @@
 
 #include "platform/EntryScan.h"
 #include "platform/MaskMatcher.h"
+#include "platform/WorkerPool.h"
 
 namespace tabulist {
+
+WorkerPool& MetadataFetch::workers() const { return pool ? *pool : WorkerPool::shared(); }
 
 TSearchRec::TSearchRec() = default;
 TSearchRec::~TSearchRec() = default;

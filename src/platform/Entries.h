@@ -42,6 +42,8 @@ class WorkerPool;
 struct MetadataFetch {
     WorkerPool* pool = nullptr;
     size_t minEntries = 1024;
+
+    WorkerPool& workers() const;  // pool, or the shared one
 };
 
 // One directory enumeration and its current entry.

@@ -78,7 +78,7 @@ int EntryScan::open(const QByteArray& directory, const MaskMatcher& mask, uint32
 void EntryScan::fetchAheadIfLarge(const MetadataFetch& fetch) {
     // Below the threshold a thread hand-over costs more than the calls it would spread.
     if (fetched_.empty() && !ahead_ && folder_->items.size() >= fetch.minEntries) {
-        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
+        WorkerPool& pool = fetch.workers();
         ahead_ = std::make_unique<MetadataAhead>(folder_, pool);
     }
 }

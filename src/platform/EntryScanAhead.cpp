@@ -125,7 +125,7 @@ std::vector<EntryMeta> FetchAllMetadata(std::shared_ptr<const ScannedFolder> fol
     const size_t chunks = (count + ChunkEntries - 1) / ChunkEntries;
     auto state = std::make_shared<FetchAllState>(std::move(folder), chunks);
     if (count >= fetch.minEntries && chunks > 1) {
-        WorkerPool& pool = fetch.pool ? *fetch.pool : WorkerPool::shared();
+        WorkerPool& pool = fetch.workers();
         for (unsigned i = 0; i < std::min<size_t>(pool.size(), chunks - 1); ++i)
             pool.post([state] { state->work(); });
     }

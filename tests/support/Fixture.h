@@ -56,7 +56,7 @@ QByteArray ReadAll(FILE* stream);
 // Replaces the file's contents; fails the test when it cannot.
 void WriteFile(const QString& path, const QByteArray& bytes);
 
-// The "path:" header line of a search specification, shown with the system's separators.
+// The "path:" header line of a listing's search path and mask, shown with the system's separators.
 QString PathLine(const QString& searchSpec);
 
 // The path as getcwd reports it (temporary folders may sit behind a link).
